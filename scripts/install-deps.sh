@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Velto
+# need, when any is missing. Quiet, idempotent, no questions asked.
+set -euo pipefail
+
+packages=(
+  cmake make g++ googletest libgtest-dev libbenchmark-dev   # host build and tests
+  clang libclang-rt-14-dev                                   # fuzzing
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64       # the Windows program
+  wine wine64 xvfb xauth                                     # running it here
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=
+[ "$(id -u)" -eq 0 ] || sudo=sudo
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq </dev/null >/dev/null
+$sudo apt-get install -y -qq "${missing[@]}" </dev/null >/dev/null

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds velto.exe and starts it under Wine. Installs what is missing first.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+scripts/install-deps.sh
+if [ ! -f ui/CMakeLists.txt ]; then
+  echo "velto.exe is not built yet: this checkout has the calculator core and its tests only."
+  exit 0
+fi
+cmake -S . -B build/windows -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" >/dev/null
+cmake --build build/windows --target velto -j"$(nproc)"
+if [ -z "${DISPLAY:-}" ]; then
+  echo "No display: Velto is a window and needs one. Under a virtual display:"
+  echo "  xvfb-run -a -s '-screen 0 1280x1024x24' scripts/run.sh"
+  exit 1
+fi
+cd build/windows/ui
+exec ../../../scripts/wine-run.sh velto.exe

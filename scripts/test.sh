@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the core on the host, again under AddressSanitizer
+# and UBSan, the same core tests built for Windows and run under Wine, and
+# short fuzz runs. Installs what is missing first.
+set -uo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+scripts/install-deps.sh || exit 1
+jobs=$(nproc)
+logs=build/test-logs
+mkdir -p "$logs"
+
+xvfb_pid=
+cleanup() {
+  WINEPREFIX=$PWD/build/wineprefix wineserver -k 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  true
+}
+trap cleanup EXIT
+
+# One display and one wineserver for every Windows test of the run.
+if [ -z "${DISPLAY:-}" ]; then
+  n=90
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.05; done
+  export DISPLAY=":$n"
+fi
+
+passed=0
+failed=0
+suite() {  # name, build dir, cmake options...
+  local name=$1 dir=$2
+  shift 2
+  echo "== $name"
+  if ! cmake -S . -B "$dir" "$@" >"$logs/$name-configure.log" 2>&1 ||
+     ! cmake --build "$dir" -j"$jobs" >"$logs/$name-build.log" 2>&1; then
+    tail -40 "$logs/$name-configure.log" "$logs/$name-build.log" 2>/dev/null
+    echo "$name: build failed"
+    failed=$((failed + 1))
+    return
+  fi
+  ctest --test-dir "$dir" --output-on-failure -j"$jobs" 2>&1 | tee "$logs/$name-ctest.log" | grep -vE '^ +Start |^Internal ctest'
+  local line total bad
+  line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$logs/$name-ctest.log" | tail -1)
+  if [ -z "$line" ]; then
+    echo "$name: ctest did not finish"
+    failed=$((failed + 1))
+    return
+  fi
+  total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line")
+  bad=$(sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/' <<<"$line")
+  passed=$((passed + total - bad))
+  failed=$((failed + bad))
+}
+
+suite host build/host -DCMAKE_BUILD_TYPE=RelWithDebInfo
+suite sanitizers build/asan -DCMAKE_BUILD_TYPE=Debug -DVELTO_SANITIZE=ON
+suite windows build/windows -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake"
+suite fuzz build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTO_FUZZ=ON \
+  -DCMAKE_CXX_COMPILER=clang++
+
+echo "tests: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine: ctest's emulator for the Windows build,
+# and the way the README starts velto.exe.
+#
+# Makes the Wine prefix (build/wineprefix unless WINEPREFIX is set) when it
+# is missing, starts an Xvfb of its own when there is no display, and keeps
+# one wineserver alive for the run (scripts/test.sh ends it).
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+export WINEPREFIX=${WINEPREFIX:-$here/../build/wineprefix}
+export WINEARCH=win64
+export WINEDEBUG=${WINEDEBUG:--all}
+# Never offer to install Mono or Gecko.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+
+xvfb_pid=
+stop_xvfb() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null; true; }
+if [ -z "${DISPLAY:-}" ]; then
+  n=90
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.05; done
+  export DISPLAY=":$n"
+fi
+
+mkdir -p "$(dirname "$WINEPREFIX")"
+(
+  flock 9
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wine wineboot --init >/dev/null 2>&1
+    wineserver -w
+    # A crash ends the program instead of waiting for someone to click.
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    wineserver -w
+  fi
+  if [ -z "$xvfb_pid" ] && wineserver -p </dev/null >/dev/null 2>&1; then
+    # A new server: start the prefix's services now, detached from our
+    # caller's output, which they would otherwise hold open (ctest waits
+    # for it to close).
+    wine wineboot </dev/null >/dev/null 2>&1 || true
+  fi
+) 9>"$WINEPREFIX.lock"
+
+if [ -n "$xvfb_pid" ]; then
+  # Our own display ends with this run, so the server must too.
+  trap 'wineserver -k 2>/dev/null; stop_xvfb' EXIT
+  wine "$@"
+else
+  exec wine "$@"
+fi
