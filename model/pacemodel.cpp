@@ -2,6 +2,7 @@
 #include "model/pacemodel.h"
 
 #include <cfloat>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -69,4 +70,14 @@ void ReCalc()
     append(szDistance, sizeof szDistance, unit_index(iUnitChecked, 13), distanceSuffix);
 
     ShowReadouts(szPace, szTime, szDistance);
+}
+
+int ScrollPosition(float value, float maximum, int range)
+{
+    if (!(maximum > 0) || range <= 0)
+        return 0;
+    long double position = (long double)value / maximum * range;
+    if (!(position > 0))
+        return 0;
+    return position < INT_MAX ? (int)position : INT_MAX;
 }

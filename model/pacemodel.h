@@ -42,6 +42,11 @@ float UnitFactor(int id);
 
 void ReCalc();
 
+// Scroll thumb of a value: trunc(value / maximum x range), divided first.
+// 0 where the maximum or the range is not positive, and never a float
+// that does not fit an int.
+int ScrollPosition(float value, float maximum, int range);
+
 // Shows the pace, time and distance texts, in that order; defined by the
 // window code (and by tests).
 void ShowReadouts(const char *pace, const char *time, const char *distance);

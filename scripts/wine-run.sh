@@ -29,17 +29,19 @@ mkdir -p "$(dirname "$WINEPREFIX")"
 (
   flock 9
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wine wineboot --init >/dev/null 2>&1
-    wineserver -w
-    # A crash ends the program instead of waiting for someone to click.
-    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-    wineserver -w
+    wine wineboot --init >/dev/null 2>&1 9>&-
+    wineserver -w 9>&-
   fi
-  if [ -z "$xvfb_pid" ] && wineserver -p </dev/null >/dev/null 2>&1; then
-    # A new server: start the prefix's services now, detached from our
-    # caller's output, which they would otherwise hold open (ctest waits
-    # for it to close).
-    wine wineboot </dev/null >/dev/null 2>&1 || true
+  settings=$(md5sum <"$here/wine-settings.reg" | cut -d' ' -f1)
+  if [ "$(cat "$WINEPREFIX/velto-settings" 2>/dev/null)" != "$settings" ]; then
+    reg="Z:${here//\//\\}\\wine-settings.reg"  # Wine's name for the file
+    wine regedit /S "$reg" </dev/null >/dev/null 2>&1 9>&-
+    echo "$settings" >"$WINEPREFIX/velto-settings"
+  fi
+  # What starts here lives on: it must not hold the lock (9>&-), nor the
+  # caller's output, which ctest waits to see closed.
+  if [ -z "$xvfb_pid" ] && wineserver -p </dev/null >/dev/null 2>&1 9>&-; then
+    wine wineboot </dev/null >/dev/null 2>&1 9>&- || true
   fi
 ) 9>"$WINEPREFIX.lock"
 

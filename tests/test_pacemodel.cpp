@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -202,6 +203,41 @@ TEST_F(Recalculation, LargestTextsFitTheirBuffers)
     ReCalc();
     EXPECT_EQ(shownPace.size(), TIME_TEXT_MAX + strlen(" /Mile"));
     EXPECT_LT(strlen(szPace), sizeof szPace);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ScrollMapping, ValueToThumbDividesFirstAndTruncates)
+{
+    // A bar of 300 positions for 10 miles: 3.47 / 10 x 300 = 104.1, 3.43 gives 102.9.
+    EXPECT_EQ(ScrollPosition(3.47f, 10, 300), 104);
+    EXPECT_EQ(ScrollPosition(3.43f, 10, 300), 102);
+    EXPECT_EQ(ScrollPosition(0.03f, 10, 300), 0);
+    EXPECT_EQ(ScrollPosition(10, 10, 300), 300);
+    EXPECT_EQ(ScrollPosition(0, 10, 300), 0);
+    EXPECT_EQ(ScrollPosition(2400, 5000, 486), 233);  // 233.28
+    // Beyond the maximum the position is passed on as computed: 9000 / 7200 x 400.
+    EXPECT_EQ(ScrollPosition(9000, 7200, 400), 500);
+}
+
+TEST(ScrollMapping, NoDivisionByANonPositiveMaximumOrRange)
+{
+    EXPECT_EQ(ScrollPosition(5, 0, 300), 0);
+    EXPECT_EQ(ScrollPosition(5, -10, 300), 0);
+    EXPECT_EQ(ScrollPosition(5, NAN, 300), 0);
+    EXPECT_EQ(ScrollPosition(5, 10, 0), 0);
+    EXPECT_EQ(ScrollPosition(5, 10, -142), 0);
+    EXPECT_EQ(ScrollPosition(NAN, 10, 300), 0);
+    EXPECT_EQ(ScrollPosition(-1, 10, 300), 0);
+}
+
+TEST(ScrollMapping, PositionsBeyondAnIntAreHeldAtItsLargest)
+{
+    EXPECT_EQ(ScrollPosition(INFINITY, 10, 300), INT_MAX);
+    EXPECT_EQ(ScrollPosition(FLT_MAX, 1e-30f, 300), INT_MAX);
+    EXPECT_EQ(ScrollPosition(1e7f, 1, 300), INT_MAX);  // 3e9
 }
 
 }  // namespace

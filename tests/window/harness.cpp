@@ -1,0 +1,133 @@
+#include "harness.h"
+
+#include <cstring>
+
+#include "model/pacemodel.h"
+#include "ui/velto.h"
+
+void Pump()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+std::string Text(HWND control)
+{
+    char text[256];
+    GetWindowTextA(control, text, sizeof text);
+    return text;
+}
+
+void Type(HWND field, const char *text)
+{
+    SetFocus(field);
+    SendMessageA(field, EM_SETSEL, 0, -1);
+    for (const char *p = text; *p; p++)
+        SendMessageA(field, WM_CHAR, (unsigned char)*p, 1);
+}
+
+int Thumb(HWND bar)
+{
+    return GetScrollPos(bar, SB_CTL);
+}
+
+void ResetModel()
+{
+    dDistance = 0;
+    dTime = 0;
+    dPace = 0;
+    dDistanceFactor = 1.0f;
+    dSplitFactor = 1.0f;
+    iUnitChecked = 13;
+    iSplitChecked = 18;
+    fMaxScrollMiles = 10.0f;
+    fMaxScrollSecs = 5000.0f;
+    snprintf(szDistanceFormat, sizeof szDistanceFormat, "%s", "%.2f");
+    snprintf(szTimeFormat, sizeof szTimeFormat, "%s", "%.1f");
+    iDistancePrecisionChecked = 124;
+    iTargetPrecisionChecked = 128;
+    snprintf(szDistance, sizeof szDistance, "%s", "0");
+    snprintf(szTime, sizeof szTime, "%s", "0.0");
+    szPace[0] = '\0';
+}
+
+static HHOOK hook;
+static std::vector<Box> caught;
+static HWND openBox;
+
+static LRESULT CALLBACK CatchBoxes(int code, WPARAM wParam, LPARAM lParam)
+{
+    HWND window = (HWND)wParam;
+    char className[32] = "";
+    if (code == HCBT_ACTIVATE || code == HCBT_DESTROYWND)
+        GetClassNameA(window, className, sizeof className);
+    if (strcmp(className, "#32770") == 0) {
+        if (code == HCBT_ACTIVATE && window != openBox) {
+            openBox = window;
+            char text[512];
+            Box box;
+            GetWindowTextA(window, text, sizeof text);
+            box.caption = text;
+            GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
+            box.text = text;
+            caught.push_back(box);
+            PostMessageA(window, WM_COMMAND, IDOK, 0);
+        } else if (code == HCBT_DESTROYWND && window == openBox) {
+            caught.back().timeField = Text(hwndTimeReadout);
+            caught.back().distanceField = Text(hwndDistanceReadout);
+            openBox = NULL;
+        }
+    }
+    return CallNextHookEx(hook, code, wParam, lParam);
+}
+
+BoxCatcher::BoxCatcher()
+{
+    caught.clear();
+    openBox = NULL;
+    hook = SetWindowsHookExA(WH_CBT, CatchBoxes, NULL, GetCurrentThreadId());
+}
+
+BoxCatcher::~BoxCatcher()
+{
+    UnhookWindowsHookEx(hook);
+}
+
+const std::vector<Box> &BoxCatcher::boxes() const
+{
+    return caught;
+}
+
+std::vector<std::string> BoxCatcher::texts() const
+{
+    std::vector<std::string> texts;
+    for (const Box &box : caught)
+        texts.push_back(box.text);
+    return texts;
+}
+
+void MainWindow::SetUp()
+{
+    ResetModel();
+    hwnd = StartVelto(GetModuleHandleA(NULL));
+    ASSERT_TRUE(hwnd != NULL);
+    ShowWindow(hwnd, SW_SHOWNORMAL);
+    UpdateWindow(hwnd);
+    Pump();
+}
+
+void MainWindow::TearDown()
+{
+    if (hwnd)
+        DestroyWindow(hwnd);
+    Pump();
+    UnregisterClassA("Velto", GetModuleHandleA(NULL));
+}
+
+void MainWindow::Resize(int w, int h)
+{
+    SendMessageA(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(w, h));
+}

@@ -1,0 +1,53 @@
+// Drives the real main window under Wine: start-up, messages, and the
+// error boxes, which a CBT hook reads and closes.
+#ifndef VELTO_TEST_HARNESS_H
+#define VELTO_TEST_HARNESS_H
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Handles the messages waiting in this thread's queue.
+void Pump();
+
+std::string Text(HWND control);
+
+// Types into a field with the focus, replacing its text, one character at
+// a time as the keyboard would.
+void Type(HWND field, const char *text);
+
+// Scroll thumb position of a scroll-bar control.
+int Thumb(HWND bar);
+
+// Puts every model variable back to its value at program start.
+void ResetModel();
+
+// A message box shown while the hook was in place.
+struct Box {
+    std::string caption;
+    std::string text;
+    std::string timeField, distanceField;  // the two fields as the box closed
+};
+
+// Records every message box and presses its OK; in place for its lifetime.
+class BoxCatcher {
+public:
+    BoxCatcher();
+    ~BoxCatcher();
+    const std::vector<Box> &boxes() const;
+    std::vector<std::string> texts() const;
+};
+
+// The started main window, shown and sized, with the model as at start.
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Sends the size notification of a client area of w x h.
+    void Resize(int w, int h);
+    HWND hwnd = NULL;
+};
+
+#endif

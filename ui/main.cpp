@@ -1,0 +1,21 @@
+// The program's entry and its message loop.
+#include "ui/velto.h"
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int iCmdShow)
+{
+    MSG msg;
+    HWND hwnd = StartVelto(hInstance);
+    if (!hwnd)
+        return 1;
+
+    // The first showing sizes the window, which places the controls and
+    // fills the fields.
+    ShowWindow(hwnd, iCmdShow);
+    UpdateWindow(hwnd);
+
+    while (GetMessageA(&msg, NULL, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return (int)msg.wParam;
+}

@@ -1,0 +1,39 @@
+// Ids shared by the resource script and the program.
+#ifndef VELTO_RESOURCE_H
+#define VELTO_RESOURCE_H
+
+// Controls of the main window
+#define IDC_DISTANCE_SCROLL 1
+#define IDC_TARGET_SCROLL 2
+#define IDC_DISTANCE_LABEL 3
+#define IDC_TARGET_LABEL 4
+#define IDC_TIME_READOUT_LABEL 5
+#define IDC_DISTANCE_READOUT_LABEL 6
+#define IDC_PACE_LABEL 7
+#define IDC_TIME_READOUT 8
+#define IDC_DISTANCE_READOUT 9
+#define IDC_PACE_FIELD 10
+#define IDC_DISTANCE_GROUP 11
+#define IDC_SPLIT_GROUP 12
+#define IDC_DISTANCE_MILE 13  // distance units 13..17
+#define IDC_DISTANCE_200M 17
+#define IDC_SPLIT_MILE 18     // split units 18..22
+#define IDC_SPLIT_200M 22
+
+// Menu
+#define IDM_EXIT 111
+#define IDM_DISTANCE_RESOLUTION 121
+#define IDM_TIME_RESOLUTION 122
+#define IDM_DISTANCE_PRECISION_1 123
+#define IDM_DISTANCE_PRECISION_2 124
+#define IDM_DISTANCE_PRECISION_3 125
+#define IDM_DISTANCE_PRECISION_4 126
+#define IDM_TIME_PRECISION_0 127
+#define IDM_TIME_PRECISION_1 128
+#define IDM_TIME_PRECISION_2 129
+#define IDM_MARATHON 131
+#define IDM_HALF_MARATHON 132
+#define IDM_ABOUT 141
+#define IDM_DOC 142
+
+#endif

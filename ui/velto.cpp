@@ -1,0 +1,208 @@
+// The main window procedure: sizing and layout, typed entry, unit choice.
+#include <cfloat>
+#include <cstdio>
+#include <cstring>
+
+#include "model/pacemodel.h"
+#include "ui/resource.h"
+#include "ui/velto.h"
+
+int iDistanceMax, iTargetMax;
+
+static int cxChar, cyChar;      // system fixed font, measured once
+static int cxClient, cyClient;  // client area
+static int cyRow;               // row pitch
+static char buffer[13];         // number part of the distance text
+
+// The unit radios by id - 13: the distance bank, then the split bank.
+static HWND *const unitRadios[10] = {
+    &hwndDistanceMile, &hwndDistanceKm, &hwndDistance400m, &hwndDistance440y, &hwndDistance200m,
+    &hwndSplitMile,    &hwndSplitKm,    &hwndSplit400m,    &hwndSplit440y,    &hwndSplit200m,
+};
+
+// ReCalc's texts go to the pace, time and distance fields, in that order.
+// Setting the time and distance texts runs their read-back at once.
+void ShowReadouts(const char *pace, const char *time, const char *distance)
+{
+    if (hwndPaceField)  // no fields yet while the window is being created
+        SetWindowTextA(hwndPaceField, pace);
+    if (hwndTimeReadout)
+        SetWindowTextA(hwndTimeReadout, time);
+    if (hwndDistanceReadout)
+        SetWindowTextA(hwndDistanceReadout, distance);
+}
+
+void ResetButtons(HWND hwnd, int bank)
+{
+    if (bank != 0 && bank != 1)
+        return;
+    for (int id = IDC_DISTANCE_MILE + 5 * bank; id < IDC_DISTANCE_MILE + 5 * bank + 5; id++)
+        SendMessageA(GetDlgItem(hwnd, id), BM_SETCHECK, BST_UNCHECKED, 0);
+}
+
+static void OnCreate(HWND hwnd)
+{
+    TEXTMETRICA tm;
+    HDC hdc = GetDC(hwnd);
+    SelectObject(hdc, GetStockObject(SYSTEM_FIXED_FONT));
+    GetTextMetricsA(hdc, &tm);
+    cxChar = tm.tmAveCharWidth;
+    cyChar = tm.tmHeight + tm.tmExternalLeading;
+    ReleaseDC(hwnd, hdc);
+
+    // Twelve lines high, in the 3:1 proportions of the 600 x 200 creation size.
+    int height = 12 * cyChar + 20;
+    MoveWindow(hwnd, 50, 100, height * 600 / 200, height, TRUE);
+}
+
+static void OnSize(LPARAM lParam)
+{
+    cxClient = LOWORD(lParam);
+    cyClient = HIWORD(lParam);
+    cyRow = (cyClient - 20) / 5;
+    int L = 14 * cxChar;                  // labels: "Target Time:" and two more
+    int R = 13 * cxChar;                  // fields
+    int S = cxClient - L - 30;            // scroll bars
+    int G = 3 * cyRow / 2;                // group boxes
+    int B = (cxClient - L - R - 55) / 5;  // radios
+
+    // The size notification of the window's creation comes before its controls.
+    if (hwndSplit200m) {
+        MoveWindow(hwndDistanceLabel, 10, 3 * cyRow + 10, L, cyChar, TRUE);
+        MoveWindow(hwndTargetLabel, 10, 4 * cyRow + 10, L, cyChar, TRUE);
+        MoveWindow(hwndDistanceScroll, L + 20, 3 * cyRow + 10, S, cyChar, TRUE);
+        MoveWindow(hwndTargetScroll, L + 20, 4 * cyRow + 10, S, cyChar, TRUE);
+        MoveWindow(hwndTimeReadoutLabel, 10, 10, L, cyChar, TRUE);
+        MoveWindow(hwndTimeReadout, L + 20, 10, R, cyChar, TRUE);
+        MoveWindow(hwndDistanceReadoutLabel, 10, cyRow + 10, L, cyChar, TRUE);
+        MoveWindow(hwndDistanceReadout, L + 20, cyRow + 10, R, cyChar, TRUE);
+        MoveWindow(hwndPaceLabel, 10, 2 * cyRow + 10, L, cyChar, TRUE);
+        MoveWindow(hwndPaceField, L + 20, 2 * cyRow + 10, R, cyChar, TRUE);
+        MoveWindow(hwndDistanceGroup, L + R + 30, 5, cxClient - L - R - 40, G, TRUE);
+        MoveWindow(hwndSplitGroup, L + R + 30, G + 5, cxClient - L - R - 40, G, TRUE);
+        for (int k = 0; k < 5; k++)
+            MoveWindow(*unitRadios[k], L + R + 35 + k * B, G - 5 - cyChar, B, cyChar, TRUE);
+        for (int k = 0; k < 5; k++)
+            MoveWindow(*unitRadios[5 + k], L + R + 35 + k * B, 3 * cyRow - 5 - cyChar, B, cyChar, TRUE);
+
+        // One scroll unit is one pixel of the bar.
+        SetScrollRange(hwndTargetScroll, SB_CTL, 0, S, TRUE);
+        SetScrollRange(hwndDistanceScroll, SB_CTL, 0, S, TRUE);
+    }
+    iTargetMax = S;
+    iDistanceMax = S;
+    ReCalc();
+}
+
+// Every change of the time text: the model and the thumb follow it; the pace
+// waits until the field is left.
+static void TimeEntry()
+{
+    GetWindowTextA(hwndTimeReadout, szTime, 13);
+    double v = atosecs(szTime);
+    float tmp = (float)v;  // atosecs gives at most about 3.7e12
+    if (v < 0 || tmp > fMaxScrollSecs) {
+        myerror("%s", "Time out of range.");
+        dTime = 0;
+        SetScrollPos(hwndTargetScroll, SB_CTL, 0, TRUE);
+        ReCalc();
+        return;
+    }
+    dTime = tmp;
+    SetScrollPos(hwndTargetScroll, SB_CTL, ScrollPosition(dTime, fMaxScrollSecs, iTargetMax), TRUE);
+}
+
+// The distance text is read as its first number, in the unit shown, whatever
+// letters follow it.
+static void DistanceEntry()
+{
+    GetWindowTextA(hwndDistanceReadout, szDistance, 13);
+    // The first run free of the suffix letters " MKL", or the whole text.
+    // It is cut out of the copy: szDistance may still be on its way to the field.
+    snprintf(buffer, sizeof buffer, "%s", szDistance);
+    char *number = buffer + strspn(buffer, " MKL");
+    if (*number != '\0')
+        number[strcspn(number, " MKL")] = '\0';
+    else
+        number = buffer;
+    double v = strtod(number, NULL);
+
+    // Not a finite number ("nan", "inf", "1e999") is out of range too: a NaN
+    // would spread into every readout.
+    bool rejected = !(v >= 0 && v <= FLT_MAX);
+    long double q = 0;
+    if (!rejected) {
+        float tmp = (float)v;
+        q = tmp / (long double)dDistanceFactor;
+        rejected = q > fMaxScrollMiles;
+    }
+    if (rejected) {
+        myerror("%s", "Distance out of range.");
+        dDistance = 0;
+        SetScrollPos(hwndDistanceScroll, SB_CTL, 0, TRUE);
+        ReCalc();
+        return;
+    }
+    dDistance = (float)q + 0.0f;  // "-0" would show as "-0.00"
+    SetScrollPos(hwndDistanceScroll, SB_CTL, ScrollPosition(dDistance, fMaxScrollMiles, iDistanceMax),
+                 TRUE);
+}
+
+static void UnitChoice(HWND hwnd, int id)
+{
+    int bank = id < IDC_SPLIT_MILE ? 0 : 1;
+    ResetButtons(hwnd, bank);
+    SendMessageA(*unitRadios[id - IDC_DISTANCE_MILE], BM_SETCHECK, BST_CHECKED, 0);
+    if (bank == 0) {
+        dDistanceFactor = UnitFactor(id);
+        iUnitChecked = id;
+    } else {
+        dSplitFactor = UnitFactor(id);
+        iSplitChecked = id;
+    }
+    ReCalc();
+}
+
+static void OnCommand(HWND hwnd, WPARAM wParam)
+{
+    int id = LOWORD(wParam);
+    int code = HIWORD(wParam);
+    switch (id) {
+    case IDC_TIME_READOUT:
+    case IDC_DISTANCE_READOUT:
+        if (code == EN_KILLFOCUS)
+            ReCalc();
+        else if (code == EN_UPDATE)
+            id == IDC_TIME_READOUT ? TimeEntry() : DistanceEntry();
+        break;
+    default:
+        if (id >= IDC_DISTANCE_MILE && id <= IDC_SPLIT_200M)
+            UnitChoice(hwnd, id);
+        break;
+    }
+}
+
+LRESULT CALLBACK WndProc(HWND hwnd, UINT iMsg, WPARAM wParam, LPARAM lParam)
+{
+    switch (iMsg) {
+    case WM_CREATE:
+        OnCreate(hwnd);
+        return 0;
+    case WM_SIZE:
+        OnSize(lParam);
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;  // the controls show everything
+        BeginPaint(hwnd, &ps);
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    case WM_COMMAND:
+        OnCommand(hwnd, wParam);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, iMsg, wParam, lParam);
+}

@@ -1,0 +1,34 @@
+// The main window: what its source files and tests share.
+#ifndef VELTO_VELTO_H
+#define VELTO_VELTO_H
+
+#include <windows.h>
+
+extern HINSTANCE myInstance;
+extern char WorkingDirectory[256];
+
+extern HWND hwndDistanceScroll, hwndTargetScroll;
+extern HWND hwndDistanceLabel, hwndTargetLabel, hwndTimeReadoutLabel, hwndDistanceReadoutLabel,
+    hwndPaceLabel;
+extern HWND hwndTimeReadout, hwndDistanceReadout, hwndPaceField;
+extern HWND hwndDistanceGroup, hwndSplitGroup;
+extern HWND hwndDistanceMile, hwndDistanceKm, hwndDistance400m, hwndDistance440y, hwndDistance200m;
+extern HWND hwndSplitMile, hwndSplitKm, hwndSplit400m, hwndSplit440y, hwndSplit200m;
+
+// Scroll range maxima: each bar's width in pixels, set at every resize.
+extern int iDistanceMax, iTargetMax;
+
+// Start-up up to the first showing: registers the class, creates the
+// hidden main window and its controls and marks the Mile units. Returns
+// the main window, or NULL after telling the user why it could not.
+HWND StartVelto(HINSTANCE hInstance);
+
+LRESULT CALLBACK WndProc(HWND hwnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
+
+// Clears the marks of one bank of unit radios: 0 distance, 1 split.
+void ResetButtons(HWND hwnd, int bank);
+
+// Shows a printf-style message in a modal error box.
+void myerror(const char *fmt, ...);
+
+#endif
