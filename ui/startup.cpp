@@ -94,6 +94,7 @@ HWND StartVelto(HINSTANCE hInstance)
             CreateWindowExA(0, controls[k].className, controls[k].text, controls[k].style, 0, 0, 0, 0,
                             hwnd, (HMENU)(INT_PTR)(k + 1), hInstance, NULL);
 
+    InstallKeyboard(hwnd);
     ResetButtons(hwnd, 0);
     SendMessageA(hwndDistanceMile, BM_SETCHECK, BST_CHECKED, 0);
     ResetButtons(hwnd, 1);

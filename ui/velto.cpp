@@ -1,4 +1,5 @@
-// The main window procedure: sizing and layout, typed entry, unit choice.
+// The main window procedure: sizing and layout, scroll bars, typed entry
+// and unit choice.
 #include <cfloat>
 #include <cstdio>
 #include <cstring>
@@ -163,6 +164,79 @@ static void UnitChoice(HWND hwnd, int id)
     ReCalc();
 }
 
+// Arrows step 0.01 and pages 0.1 of the shown distance unit, or 1 and 60
+// seconds; the thumb maps its position linearly onto 0 .. maximum.
+static void OnHScroll(HWND hwnd, WPARAM wParam, LPARAM lParam)
+{
+    HWND bar = (HWND)lParam;
+    int id = GetWindowLongA(bar, GWL_ID);
+    unsigned code = LOWORD(wParam);
+    if (code > SB_RIGHT || (id != IDC_DISTANCE_SCROLL && id != IDC_TARGET_SCROLL))
+        return;  // SB_ENDSCROLL follows every action
+
+    bool distance = id == IDC_DISTANCE_SCROLL;
+    float *value = distance ? &dDistance : &dTime;
+    float maximum = distance ? fMaxScrollMiles : fMaxScrollSecs;
+    int range = distance ? iDistanceMax : iTargetMax;
+    long double line = distance ? (long double)0.01 / dDistanceFactor : 1;
+    long double page = distance ? (long double)0.1 / dDistanceFactor : 60;
+    int p = HIWORD(wParam);
+    int position = 0;
+
+    switch (code) {
+    case SB_LINELEFT:
+        *value = (float)(*value - line);
+        position = ScrollPosition(*value, maximum, range);
+        break;
+    case SB_LINERIGHT:
+        *value = (float)(*value + line);
+        position = ScrollPosition(*value, maximum, range);
+        break;
+    case SB_PAGELEFT:
+        *value = (float)(*value - page);
+        position = ScrollPosition(*value, maximum, range);
+        break;
+    case SB_PAGERIGHT:
+        *value = (float)(*value + page);
+        position = ScrollPosition(*value, maximum, range);
+        break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK:
+        // Past the right end the clamp below takes the maximum; a bar with no
+        // range (a window made too narrow) keeps the value.
+        if (range > 0)
+            *value = p >= range ? maximum : (float)((long double)p * maximum / range);
+        position = p;
+        break;
+    case SB_LEFT:
+        *value = 0;
+        position = 0;
+        break;
+    case SB_RIGHT:
+        *value = maximum;
+        position = range;
+        break;
+    }
+    if (position >= range)
+        position = range;
+    if (position <= 0)  // last, so that a bar with no range gets 0
+        position = 0;
+
+    // Both values, whichever bar moved. NaN is not greater than 0 either.
+    if (!(dDistance > 0))
+        dDistance = 0;
+    if (dDistance >= fMaxScrollMiles)
+        dDistance = fMaxScrollMiles;
+    if (!(dTime > 0))
+        dTime = 0;
+    if (dTime >= fMaxScrollSecs)
+        dTime = fMaxScrollSecs;
+
+    SetScrollPos(bar, SB_CTL, position, TRUE);
+    ReCalc();
+    UpdateWindow(hwnd);
+}
+
 static void OnCommand(HWND hwnd, WPARAM wParam)
 {
     int id = LOWORD(wParam);
@@ -199,6 +273,9 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT iMsg, WPARAM wParam, LPARAM lParam)
     }
     case WM_COMMAND:
         OnCommand(hwnd, wParam);
+        return 0;
+    case WM_HSCROLL:
+        OnHScroll(hwnd, wParam, lParam);
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);

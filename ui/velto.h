@@ -23,6 +23,10 @@ extern int iDistanceMax, iTargetMax;
 // the main window, or NULL after telling the user why it could not.
 HWND StartVelto(HINSTANCE hInstance);
 
+// Puts the keyboard-navigation procedures in front of the fields, the unit
+// radios and the scroll bars.
+void InstallKeyboard(HWND hwnd);
+
 LRESULT CALLBACK WndProc(HWND hwnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
 
 // Clears the marks of one bank of unit radios: 0 distance, 1 split.
