@@ -36,4 +36,11 @@
 #define IDM_ABOUT 141
 #define IDM_DOC 142
 
+// Dialogs
+#define IDC_TIME_MAX 300
+#define IDC_DISTANCE_MAX 301
+#define IDC_DISTANCE_OK 302
+#define IDC_TIME_OK 303
+#define IDC_ABOUT_OK 304
+
 #endif

@@ -252,6 +252,8 @@ static void OnCommand(HWND hwnd, WPARAM wParam)
     default:
         if (id >= IDC_DISTANCE_MILE && id <= IDC_SPLIT_200M)
             UnitChoice(hwnd, id);
+        else
+            MenuCommand(hwnd, id);  // unknown ids do nothing there
         break;
     }
 }
@@ -276,6 +278,9 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT iMsg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_HSCROLL:
         OnHScroll(hwnd, wParam, lParam);
+        return 0;
+    case WM_INITMENUPOPUP:
+        InitMenuPopup(wParam, lParam);
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);

@@ -3,6 +3,7 @@
 #define VELTO_VELTO_H
 
 #include <windows.h>
+#include <shellapi.h>
 
 extern HINSTANCE myInstance;
 extern char WorkingDirectory[256];
@@ -28,6 +29,13 @@ HWND StartVelto(HINSTANCE hInstance);
 void InstallKeyboard(HWND hwnd);
 
 LRESULT CALLBACK WndProc(HWND hwnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
+
+// The menu: a command by its id, and the opening of a popup.
+void MenuCommand(HWND hwnd, int id);
+void InitMenuPopup(WPARAM wParam, LPARAM lParam);
+
+// How Doc asks the shell to open the documentation (a test may answer instead).
+extern HINSTANCE(WINAPI *pShellExecute)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
 
 // Clears the marks of one bank of unit radios: 0 distance, 1 split.
 void ResetButtons(HWND hwnd, int bank);

@@ -57,6 +57,47 @@ void ResetModel()
 static HHOOK hook;
 static std::vector<Box> caught;
 static HWND openBox;
+static std::vector<Dialog> dialogsRun;
+static std::string scriptText;
+static char scriptFinish;
+static bool scriptWhole;
+static HWND scriptDialog;
+static UINT_PTR scriptTimer;
+
+// Runs inside the dialog's own modal loop, as a user would act.
+static void CALLBACK RunScript(HWND, UINT, UINT_PTR, DWORD)
+{
+    KillTimer(NULL, scriptTimer);
+    HWND dlg = scriptDialog;
+    dialogsRun.back().focusId = GetDlgCtrlID(GetFocus());
+    HWND field = GetDlgItem(dlg, 300) ? GetDlgItem(dlg, 300) : GetDlgItem(dlg, 301);
+    if (field && scriptWhole)
+        SetWindowTextA(field, scriptText.c_str());
+    else if (field)
+        for (char c : scriptText)
+            SendMessageA(field, WM_CHAR, (unsigned char)c, 1);
+    int ok = GetDlgItem(dlg, 302) ? 302 : GetDlgItem(dlg, 303) ? 303 : 304;
+    switch (scriptFinish) {
+    case 'O':
+        SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(ok, BN_CLICKED), (LPARAM)GetDlgItem(dlg, ok));
+        break;
+    case 'C':
+        SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), (LPARAM)GetDlgItem(dlg, IDCANCEL));
+        break;
+    case 'E':
+        PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
+        break;
+    case 'X':
+        PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+        break;
+    }
+}
+
+static BOOL CALLBACK AddText(HWND control, LPARAM dialog)
+{
+    ((Dialog *)dialog)->texts.push_back(Text(control));
+    return TRUE;
+}
 
 static LRESULT CALLBACK CatchBoxes(int code, WPARAM wParam, LPARAM lParam)
 {
@@ -64,22 +105,28 @@ static LRESULT CALLBACK CatchBoxes(int code, WPARAM wParam, LPARAM lParam)
     char className[32] = "";
     if (code == HCBT_ACTIVATE || code == HCBT_DESTROYWND)
         GetClassNameA(window, className, sizeof className);
-    if (strcmp(className, "#32770") == 0) {
-        if (code == HCBT_ACTIVATE && window != openBox) {
-            openBox = window;
-            char text[512];
-            Box box;
-            GetWindowTextA(window, text, sizeof text);
-            box.caption = text;
-            GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
-            box.text = text;
-            caught.push_back(box);
-            PostMessageA(window, WM_COMMAND, IDOK, 0);
-        } else if (code == HCBT_DESTROYWND && window == openBox) {
-            caught.back().timeField = Text(hwndTimeReadout);
-            caught.back().distanceField = Text(hwndDistanceReadout);
-            openBox = NULL;
-        }
+    bool messageBox = strcmp(className, "#32770") == 0 && GetDlgItem(window, IDOK) != NULL;
+    bool dialog = strcmp(className, "#32770") == 0 && !messageBox;
+    if (messageBox && code == HCBT_ACTIVATE && window != openBox) {
+        openBox = window;
+        char text[512];
+        Box box;
+        GetWindowTextA(window, text, sizeof text);
+        box.caption = text;
+        GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
+        box.text = text;
+        caught.push_back(box);
+        PostMessageA(window, WM_COMMAND, IDOK, 0);
+    } else if (messageBox && code == HCBT_DESTROYWND && window == openBox) {
+        caught.back().timeField = Text(hwndTimeReadout);
+        caught.back().distanceField = Text(hwndDistanceReadout);
+        openBox = NULL;
+    } else if (dialog && code == HCBT_ACTIVATE && window != scriptDialog && scriptFinish) {
+        scriptDialog = window;
+        Dialog seen;
+        EnumChildWindows(window, AddText, (LPARAM)&seen);
+        dialogsRun.push_back(seen);
+        scriptTimer = SetTimer(NULL, 0, 0, RunScript);
     }
     return CallNextHookEx(hook, code, wParam, lParam);
 }
@@ -87,7 +134,10 @@ static LRESULT CALLBACK CatchBoxes(int code, WPARAM wParam, LPARAM lParam)
 BoxCatcher::BoxCatcher()
 {
     caught.clear();
+    dialogsRun.clear();
     openBox = NULL;
+    scriptFinish = 0;
+    scriptDialog = NULL;
     hook = SetWindowsHookExA(WH_CBT, CatchBoxes, NULL, GetCurrentThreadId());
 }
 
@@ -107,6 +157,19 @@ std::vector<std::string> BoxCatcher::texts() const
     for (const Box &box : caught)
         texts.push_back(box.text);
     return texts;
+}
+
+void BoxCatcher::ScriptDialog(const char *text, char finish, bool whole)
+{
+    scriptText = text;
+    scriptFinish = finish;
+    scriptWhole = whole;
+    scriptDialog = NULL;
+}
+
+const std::vector<Dialog> &BoxCatcher::dialogs() const
+{
+    return dialogsRun;
 }
 
 void MainWindow::SetUp()

@@ -31,13 +31,25 @@ struct Box {
     std::string timeField, distanceField;  // the two fields as the box closed
 };
 
-// Records every message box and presses its OK; in place for its lifetime.
+// What a scripted dialog showed, and where its focus was when it opened.
+struct Dialog {
+    std::vector<std::string> texts;  // its controls' texts, in order
+    int focusId = 0;
+};
+
+// Records every message box and presses its OK, and runs the script of the
+// next dialog; in place for its lifetime.
 class BoxCatcher {
 public:
     BoxCatcher();
     ~BoxCatcher();
     const std::vector<Box> &boxes() const;
     std::vector<std::string> texts() const;
+    // The next dialog gets `text` in its field, typed key by key or set
+    // whole, then `finish`: 'O' clicks OK, 'C' CANCEL, 'E' presses Enter,
+    // 'X' presses Esc.
+    void ScriptDialog(const char *text, char finish, bool whole = false);
+    const std::vector<Dialog> &dialogs() const;
 };
 
 // The started main window, shown and sized, with the model as at start.
