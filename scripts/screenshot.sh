@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Takes docs/main-window.png: velto.exe right after start-up, in a Wine
-# desktop on a virtual display (Wine draws the window frame there).
+# Takes the pictures in docs/: the main window right after start-up, the
+# distance-resolution dialog and the About box, from velto.exe in a Wine
+# desktop (Wine draws the window frames there) on a virtual display,
+# driven by keys as a user would.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-command -v import >/dev/null || apt-get install -y -qq imagemagick >/dev/null
+command -v import >/dev/null && command -v xdotool >/dev/null ||
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq imagemagick xdotool >/dev/null
 cmake --build build/windows --target velto >/dev/null
 
 n=70
@@ -13,8 +16,16 @@ xvfb=$!
 trap 'kill $xvfb' EXIT
 sleep 1
 export DISPLAY=":$n"
-(cd build/windows/ui && timeout "${1:-12}" ../../../scripts/wine-run.sh explorer /desktop=Velto,740x360 velto.exe >/dev/null 2>&1 &)
-sleep "${2:-8}"
+(cd build/windows/ui && timeout 40 ../../../scripts/wine-run.sh explorer /desktop=Velto,740x440 velto.exe >/dev/null 2>&1 &)
+sleep 8
+
 # The Wine desktop starts at the top left; the window sits at (50, 100) in it.
-import -window root -crop 636x212+50+100 +repage docs/main-window.png
-echo "docs/main-window.png"
+shot() { sleep 1.5; import -window root -crop "$1" +repage "docs/$2"; echo "docs/$2"; }
+shot 636x212+50+100 main-window.png
+xdotool mousemove 400 120 click 1
+xdotool key alt+s; sleep 0.5; xdotool key d; sleep 0.5; xdotool type 12
+shot 636x260+50+100 distance-dialog.png
+xdotool key Escape
+xdotool key alt+h; sleep 0.5; xdotool key a
+shot 636x260+50+100 about-box.png
+xdotool key Escape
