@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Takes the pictures in docs/: the main window right after start-up, the
-# distance-resolution dialog and the About box, from velto.exe in a Wine
+# Takes the pictures in docs/: the start-up logo, centred, during its pause;
+# the main window right after start-up; the distance-resolution dialog and
+# the About box. From velto.exe in a Wine
 # desktop (Wine draws the window frames there) on a virtual display,
 # driven by keys as a user would.
 set -euo pipefail
@@ -13,19 +14,19 @@ n=70
 while [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
 Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb' EXIT
+trap 'wineserver -k 2>/dev/null; kill $xvfb' EXIT
 sleep 1
 export DISPLAY=":$n"
-(cd build/windows/ui && timeout 40 ../../../scripts/wine-run.sh explorer /desktop=Velto,740x440 velto.exe >/dev/null 2>&1 &)
-sleep 8
+(cd build/windows/ui && timeout 40 ../../../scripts/wine-run.sh explorer /desktop=Velto,800x600 velto.exe >/dev/null 2>&1 &)
 
 # The Wine desktop starts at the top left; the window sits at (50, 100) in it.
-shot() { sleep 1.5; import -window root -crop "$1" +repage "docs/$2"; echo "docs/$2"; }
-shot 636x212+50+100 main-window.png
+shot() { sleep "$3"; import -window root -crop "$1" +repage "docs/$2"; echo "docs/$2"; }
+shot 800x600+0+0 logo.png 3.5
+shot 636x212+50+100 main-window.png 5
 xdotool mousemove 400 120 click 1
 xdotool key alt+s; sleep 0.5; xdotool key d; sleep 0.5; xdotool type 12
-shot 636x260+50+100 distance-dialog.png
+shot 636x260+50+100 distance-dialog.png 1.5
 xdotool key Escape
 xdotool key alt+h; sleep 0.5; xdotool key a
-shot 636x260+50+100 about-box.png
+shot 636x260+50+100 about-box.png 1.5
 xdotool key Escape

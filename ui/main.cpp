@@ -8,6 +8,8 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int iCmdShow)
     if (!hwnd)
         return 1;
 
+    DisplayLogo(hInstance);  // the main window is still hidden
+
     // The first showing sizes the window, which places the controls and
     // fills the fields.
     ShowWindow(hwnd, iCmdShow);

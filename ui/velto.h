@@ -40,6 +40,11 @@ extern HINSTANCE(WINAPI *pShellExecute)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, IN
 // Clears the marks of one bank of unit radios: 0 distance, 1 split.
 void ResetButtons(HWND hwnd, int bank);
 
+// The start-up picture, centred on the screen for three seconds with the
+// start-up sound; always 1. Its top-left corner on a screen of a size.
+int DisplayLogo(HINSTANCE hInstance);
+POINT LogoCorner(int cxScreen, int cyScreen, int cxPicture, int cyPicture);
+
 // Shows a printf-style message in a modal error box.
 void myerror(const char *fmt, ...);
 

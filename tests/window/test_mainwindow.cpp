@@ -599,19 +599,50 @@ PROCESS_INFORMATION StartProgram(const char *arguments)
     return pi;
 }
 
+// A top-level window of a class that belongs to a process, visible or not.
+HWND FindOf(DWORD processId, const char *className, bool visible)
+{
+    HWND found = NULL;
+    while ((found = FindWindowExA(NULL, found, className, NULL)) != NULL) {
+        DWORD owner;
+        GetWindowThreadProcessId(found, &owner);
+        if (owner == processId && (IsWindowVisible(found) != FALSE) == visible)
+            return found;
+    }
+    return NULL;
+}
+
 HWND WaitForWindow(DWORD processId)
 {
-    for (int tries = 0; tries < 200; tries++) {
-        HWND found = NULL;
-        while ((found = FindWindowExA(NULL, found, "Velto", NULL)) != NULL) {
-            DWORD owner;
-            GetWindowThreadProcessId(found, &owner);
-            if (owner == processId && IsWindowVisible(found))
-                return found;
-        }
+    for (int tries = 0; tries < 400; tries++) {
+        if (HWND found = FindOf(processId, "Velto", true))
+            return found;
         Sleep(50);
     }
     return NULL;
+}
+
+// The logo comes first, for three seconds, with the main window hidden.
+TEST(Program, ShowsTheLogoBeforeTheMainWindow)
+{
+    if (!getenv("VELTO_EXE"))
+        GTEST_SKIP() << "VELTO_EXE not set";
+    DWORD start = GetTickCount();
+    PROCESS_INFORMATION pi = StartProgram("");
+    bool logoWithMainHidden = false;
+    for (int tries = 0; tries < 100 && !logoWithMainHidden; tries++) {
+        logoWithMainHidden = FindOf(pi.dwProcessId, "Static", true) && FindOf(pi.dwProcessId, "Velto", false);
+        Sleep(20);
+    }
+    EXPECT_TRUE(logoWithMainHidden);
+    HWND main = WaitForWindow(pi.dwProcessId);
+    ASSERT_TRUE(main != NULL);
+    EXPECT_GE(GetTickCount() - start, 3000u);
+    EXPECT_TRUE(FindOf(pi.dwProcessId, "Static", true) == NULL);  // the logo is gone
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(pi.hProcess, 20000), WAIT_OBJECT_0);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
 }
 
 TEST(Program, TwoCopiesRunSideBySideAndCloseWithExitCodeZero)
