@@ -10,13 +10,10 @@ command -v import >/dev/null && command -v xdotool >/dev/null ||
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq imagemagick xdotool >/dev/null
 cmake --build build/windows --target velto >/dev/null
 
-n=70
-while [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'wineserver -k 2>/dev/null; kill $xvfb' EXIT
-sleep 1
-export DISPLAY=":$n"
+. scripts/xvfb.sh
+start_xvfb 1024x768
+# The Wine desktop of these pictures must not outlive them.
+trap 'wineserver -k 2>/dev/null; kill "$xvfb_pid"' EXIT
 (cd build/windows/ui && timeout 40 ../../../scripts/wine-run.sh explorer /desktop=Velto,800x600 velto.exe >/dev/null 2>&1 &)
 
 # The Wine desktop starts at the top left; the window sits at (50, 100) in it.

@@ -19,14 +19,8 @@ cleanup() {
 trap cleanup EXIT
 
 # One display and one wineserver for every Windows test of the run.
-if [ -z "${DISPLAY:-}" ]; then
-  n=90
-  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.05; done
-  export DISPLAY=":$n"
-fi
+. scripts/xvfb.sh
+[ -n "${DISPLAY:-}" ] || start_xvfb
 
 passed=0
 failed=0

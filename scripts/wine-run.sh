@@ -15,15 +15,8 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
 xvfb_pid=
-stop_xvfb() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null; true; }
-if [ -z "${DISPLAY:-}" ]; then
-  n=90
-  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.05; done
-  export DISPLAY=":$n"
-fi
+. "$here/xvfb.sh"
+[ -n "${DISPLAY:-}" ] || start_xvfb
 
 mkdir -p "$(dirname "$WINEPREFIX")"
 (
@@ -47,7 +40,7 @@ mkdir -p "$(dirname "$WINEPREFIX")"
 
 if [ -n "$xvfb_pid" ]; then
   # Our own display ends with this run, so the server must too.
-  trap 'wineserver -k 2>/dev/null; stop_xvfb' EXIT
+  trap 'wineserver -k 2>/dev/null; kill "$xvfb_pid"' EXIT
   wine "$@"
 else
   exec wine "$@"

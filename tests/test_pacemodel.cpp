@@ -9,6 +9,7 @@
 #include <string>
 
 #include "model/pacemodel.h"
+#include "model_reset.h"
 
 static std::string shownPace, shownTime, shownDistance;
 static int shows;
@@ -27,15 +28,7 @@ class Recalculation : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dDistance = 0;
-        dTime = 0;
-        dPace = 0;
-        dDistanceFactor = 1.0f;
-        dSplitFactor = 1.0f;
-        iUnitChecked = 13;
-        iSplitChecked = 18;
-        snprintf(szDistanceFormat, sizeof szDistanceFormat, "%s", "%.2f");
-        snprintf(szTimeFormat, sizeof szTimeFormat, "%s", "%.1f");
+        ResetModel();
         shows = 0;
     }
 

@@ -185,21 +185,14 @@ static void OnHScroll(HWND hwnd, WPARAM wParam, LPARAM lParam)
 
     switch (code) {
     case SB_LINELEFT:
-        *value = (float)(*value - line);
-        position = ScrollPosition(*value, maximum, range);
-        break;
     case SB_LINERIGHT:
-        *value = (float)(*value + line);
-        position = ScrollPosition(*value, maximum, range);
-        break;
     case SB_PAGELEFT:
-        *value = (float)(*value - page);
+    case SB_PAGERIGHT: {
+        long double step = code <= SB_LINERIGHT ? line : page;
+        *value = (float)(code % 2 ? *value + step : *value - step);  // the odd codes go right
         position = ScrollPosition(*value, maximum, range);
         break;
-    case SB_PAGERIGHT:
-        *value = (float)(*value + page);
-        position = ScrollPosition(*value, maximum, range);
-        break;
+    }
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK:
         // Past the right end the clamp below takes the maximum; a bar with no

@@ -34,24 +34,15 @@ int Thumb(HWND bar)
     return GetScrollPos(bar, SB_CTL);
 }
 
-void ResetModel()
+Metrics FixedFont()
 {
-    dDistance = 0;
-    dTime = 0;
-    dPace = 0;
-    dDistanceFactor = 1.0f;
-    dSplitFactor = 1.0f;
-    iUnitChecked = 13;
-    iSplitChecked = 18;
-    fMaxScrollMiles = 10.0f;
-    fMaxScrollSecs = 5000.0f;
-    snprintf(szDistanceFormat, sizeof szDistanceFormat, "%s", "%.2f");
-    snprintf(szTimeFormat, sizeof szTimeFormat, "%s", "%.1f");
-    iDistancePrecisionChecked = 124;
-    iTargetPrecisionChecked = 128;
-    snprintf(szDistance, sizeof szDistance, "%s", "0");
-    snprintf(szTime, sizeof szTime, "%s", "0.0");
-    szPace[0] = '\0';
+    TEXTMETRICA tm;
+    HDC hdc = GetDC(NULL);
+    HGDIOBJ old = SelectObject(hdc, GetStockObject(SYSTEM_FIXED_FONT));
+    GetTextMetricsA(hdc, &tm);
+    SelectObject(hdc, old);
+    ReleaseDC(NULL, hdc);
+    return {tm.tmAveCharWidth, tm.tmHeight + tm.tmExternalLeading};
 }
 
 static HHOOK hook;
@@ -193,4 +184,10 @@ void MainWindow::TearDown()
 void MainWindow::Resize(int w, int h)
 {
     SendMessageA(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(w, h));
+}
+
+void MainWindow::ResizeForRange(int range)
+{
+    Resize(range + 14 * FixedFont().cxChar + 30, 167);  // the bars are cx - 14 cxChar - 30 wide
+    ASSERT_EQ(iDistanceMax, range);
 }

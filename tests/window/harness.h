@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "model_reset.h"
+
 #include <string>
 #include <vector>
 
@@ -21,8 +23,11 @@ void Type(HWND field, const char *text);
 // Scroll thumb position of a scroll-bar control.
 int Thumb(HWND bar);
 
-// Puts every model variable back to its value at program start.
-void ResetModel();
+// The system fixed font's average width and line height, as the layout uses them.
+struct Metrics {
+    int cxChar, cyChar;
+};
+Metrics FixedFont();
 
 // A message box shown while the hook was in place.
 struct Box {
@@ -59,6 +64,8 @@ protected:
     void TearDown() override;
     // Sends the size notification of a client area of w x h.
     void Resize(int w, int h);
+    // Sizes the client so that both scroll bars have `range` positions.
+    void ResizeForRange(int range);
     HWND hwnd = NULL;
 };
 

@@ -14,21 +14,6 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-struct Metrics {
-    int cxChar, cyChar;
-};
-
-Metrics FixedFont()
-{
-    TEXTMETRICA tm;
-    HDC hdc = GetDC(NULL);
-    HGDIOBJ old = SelectObject(hdc, GetStockObject(SYSTEM_FIXED_FONT));
-    GetTextMetricsA(hdc, &tm);
-    SelectObject(hdc, old);
-    ReleaseDC(NULL, hdc);
-    return {tm.tmAveCharWidth, tm.tmHeight + tm.tmExternalLeading};
-}
-
 RECT Placed(HWND parent, HWND control)
 {
     RECT r;

@@ -30,18 +30,6 @@ protected:
                 ids.push_back(id);
         return ids;
     }
-    // A window whose scroll bars have 400 positions.
-    void Range400()
-    {
-        TEXTMETRICA tm;
-        HDC hdc = GetDC(NULL);
-        HGDIOBJ old = SelectObject(hdc, GetStockObject(SYSTEM_FIXED_FONT));
-        GetTextMetricsA(hdc, &tm);
-        SelectObject(hdc, old);
-        ReleaseDC(NULL, hdc);
-        Resize(400 + 14 * tm.tmAveCharWidth + 30, 167);
-        ASSERT_EQ(iDistanceMax, 400);
-    }
 };
 
 // ------------------------------------------------------------------- menu
@@ -156,7 +144,7 @@ TEST_F(Menus, TimePrecision)
 
 TEST_F(Menus, MarathonInMilesAndKilometres)
 {
-    Range400();
+    ResizeForRange(400);
     SetWindowTextA(hwndTimeReadout, "1:06:40");  // 4000 s
     Command(131);
     EXPECT_EQ(Text(hwndDistanceReadout), "26.22 Mi.");
@@ -174,7 +162,7 @@ TEST_F(Menus, MarathonInMilesAndKilometres)
 
 TEST_F(Menus, HalfMarathonAfterMarathonRejectsALongerTime)
 {
-    Range400();
+    ResizeForRange(400);
     BoxCatcher catcher;
     Command(131);
     SetWindowTextA(hwndTimeReadout, "2:30:00");  // 9000 s, within 18300

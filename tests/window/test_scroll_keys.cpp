@@ -22,14 +22,7 @@ protected:
     void SetUp() override
     {
         MainWindow::SetUp();
-        TEXTMETRICA tm;
-        HDC hdc = GetDC(NULL);
-        HGDIOBJ old = SelectObject(hdc, GetStockObject(SYSTEM_FIXED_FONT));
-        GetTextMetricsA(hdc, &tm);
-        SelectObject(hdc, old);
-        ReleaseDC(NULL, hdc);
-        Resize(300 + 14 * tm.tmAveCharWidth + 30, 167);  // S = cx - L - 30
-        ASSERT_EQ(iDistanceMax, 300);
+        ResizeForRange(300);
     }
     void Send(HWND bar, int code, int position = 0)
     {
