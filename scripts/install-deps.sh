@@ -8,6 +8,7 @@ packages=(
   clang libclang-rt-14-dev                                   # fuzzing
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64       # the Windows program
   wine wine64 xvfb xauth                                     # running it here
+  nsis unzip                                                 # the Windows installer
 )
 
 missing=()
