@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake make g++ googletest libgtest-dev libbenchmark-dev   # host build and tests
   clang libclang-rt-14-dev                                   # fuzzing
+  cppcheck clang-tidy                                        # static analysis
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64       # the Windows program
   wine wine64 xvfb xauth                                     # running it here
   nsis unzip                                                 # the Windows installer

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the core on the host, again under AddressSanitizer
-# and UBSan, the same core tests built for Windows and run under Wine, and
+# Builds and runs every test: the core on the host, static analysis, the core
+# again under AddressSanitizer and UBSan, the same core tests built for
+# Windows and run under Wine with the window, soak and install tests, and
 # short fuzz runs. Installs what is missing first.
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -49,7 +50,27 @@ suite() {  # name, build dir, cmake options...
   failed=$((failed + bad))
 }
 
-suite host build/host -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# A static check passes when it prints nothing and exits with 0.
+analysis() {  # name, command...
+  local name=$1
+  shift
+  if "$@" >"$logs/$name.log" 2>&1; then
+    echo "$name: clean"
+    passed=$((passed + 1))
+  else
+    cat "$logs/$name.log"
+    echo "$name: FAILED"
+    failed=$((failed + 1))
+  fi
+}
+
+suite host build/host -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
+echo "== analysis"
+analysis cppcheck-program cppcheck --enable=warning,style,performance,portability --std=c++17 \
+  --inline-suppr --quiet --error-exitcode=1 --library=windows -D_WIN32 -I . time model ui
+analysis cppcheck-tests cppcheck --enable=warning,performance,portability --std=c++17 \
+  --inline-suppr --quiet --error-exitcode=1 --library=googletest --library=windows -D_WIN32 -I . tests
+analysis clang-tidy clang-tidy --quiet -p build/host time/timeconversions.cpp model/pacemodel.cpp model/entry.cpp
 suite sanitizers build/asan -DCMAKE_BUILD_TYPE=Debug -DVELTO_SANITIZE=ON
 suite windows build/windows -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake"

@@ -202,12 +202,11 @@ TEST(TimeTextRoundTrip, SweepOfValuesInEveryPrecision)
             std::string text = Text(x, formats[d]);
 
             int colons = 0;
-            const char *field = text.c_str();
             for (const char *p = text.c_str(); *p; p++) {
                 ASSERT_TRUE((*p >= '0' && *p <= '9') || *p == ':' || *p == '.') << text;
                 if (*p == ':') {
                     colons++;
-                    field = p + 1;
+                    const char *field = p + 1;
                     ASSERT_LT(atoi(field), 60) << text;
                     // exactly two digits
                     ASSERT_TRUE(isdigit(field[0]) && isdigit(field[1])) << text;

@@ -1,13 +1,13 @@
 // The menu commands and the dialogs they open.
-#include <climits>
 #include <cstdio>
-#include <cstdlib>
 
+#include "model/entry.h"
 #include "model/pacemodel.h"
 #include "ui/resource.h"
 #include "ui/velto.h"
 
-HINSTANCE(WINAPI *pShellExecute)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT) = ShellExecuteA;
+// Found on first use: the shell is a large library, loaded only for Doc.
+HINSTANCE(WINAPI *pShellExecute)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
 
 static HMENU hMenu;  // the popup opened last, where the precision marks move
 
@@ -40,9 +40,8 @@ static INT_PTR CALLBACK ResProc(HWND hDlg, UINT iMsg, WPARAM wParam, LPARAM lPar
         if (HIWORD(wParam) != EN_UPDATE)
             return FALSE;
         GetWindowTextA((HWND)lParam, buffer, 19);
-        // 18 characters hold any number a long long can; beyond an int is absurd.
-        long long value = strtoll(buffer, NULL, 10);
-        i = value >= INT_MIN && value <= INT_MAX ? (int)value : 0;
+        long long value;
+        i = ReadWholeMiles(buffer, &value);
         if (value < 0 || value > 1000) {
             myerror("%s %lld %s", "Value ", value, " is absurd.");
             return TRUE;
@@ -110,7 +109,14 @@ static void Preset(int k)
 // The documentation is looked for in the folder the program started in.
 static void OpenDoc(HWND hwnd)
 {
-    int r = (int)(INT_PTR)pShellExecute(hwnd, "open", "velto.txt", NULL, WorkingDirectory, SW_SHOWNORMAL);
+    if (!pShellExecute) {
+        HMODULE shell = LoadLibraryA("shell32.dll");
+        FARPROC found = shell ? GetProcAddress(shell, "ShellExecuteA") : NULL;
+        pShellExecute = reinterpret_cast<decltype(pShellExecute)>(reinterpret_cast<void *>(found));
+    }
+    int r = pShellExecute ? (int)(INT_PTR)pShellExecute(hwnd, "open", "velto.txt", NULL, WorkingDirectory,
+                                                         SW_SHOWNORMAL)
+                          : 0;
     if (r == SE_ERR_FNF || r == SE_ERR_PNF)
         myerror("%s", "Velto.txt not found. Check installation");
     else if (r == SE_ERR_NOASSOC)

@@ -1,9 +1,6 @@
 // The main window procedure: sizing and layout, scroll bars, typed entry
 // and unit choice.
-#include <cfloat>
-#include <cstdio>
-#include <cstring>
-
+#include "model/entry.h"
 #include "model/pacemodel.h"
 #include "ui/resource.h"
 #include "ui/velto.h"
@@ -13,7 +10,6 @@ int iDistanceMax, iTargetMax;
 static int cxChar, cyChar;      // system fixed font, measured once
 static int cxClient, cyClient;  // client area
 static int cyRow;               // row pitch
-static char buffer[13];         // number part of the distance text
 
 // The unit radios by id - 13: the distance bank, then the split bank.
 static HWND *const unitRadios[10] = {
@@ -118,33 +114,15 @@ static void TimeEntry()
 static void DistanceEntry()
 {
     GetWindowTextA(hwndDistanceReadout, szDistance, 13);
-    // The first run free of the suffix letters " MKL", or the whole text.
-    // It is cut out of the copy: szDistance may still be on its way to the field.
-    snprintf(buffer, sizeof buffer, "%s", szDistance);
-    char *number = buffer + strspn(buffer, " MKL");
-    if (*number != '\0')
-        number[strcspn(number, " MKL")] = '\0';
-    else
-        number = buffer;
-    double v = strtod(number, NULL);
-
-    // Not a finite number ("nan", "inf", "1e999") is out of range too: a NaN
-    // would spread into every readout.
-    bool rejected = !(v >= 0 && v <= FLT_MAX);
-    long double q = 0;
-    if (!rejected) {
-        float tmp = (float)v;
-        q = tmp / (long double)dDistanceFactor;
-        rejected = q > fMaxScrollMiles;
-    }
-    if (rejected) {
+    float q = ReadDistance(szDistance, dDistanceFactor, fMaxScrollMiles);
+    if (q < 0) {
         myerror("%s", "Distance out of range.");
         dDistance = 0;
         SetScrollPos(hwndDistanceScroll, SB_CTL, 0, TRUE);
         ReCalc();
         return;
     }
-    dDistance = (float)q + 0.0f;  // "-0" would show as "-0.00"
+    dDistance = q;
     SetScrollPos(hwndDistanceScroll, SB_CTL, ScrollPosition(dDistance, fMaxScrollMiles, iDistanceMax),
                  TRUE);
 }

@@ -1,0 +1,32 @@
+// The floor for start-up and memory: one class, one window, a message loop.
+#include <windows.h>
+
+static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
+{
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = instance;
+    wc.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
+    wc.lpszClassName = "Minimal";
+    RegisterClassExA(&wc);
+    HWND hwnd = CreateWindowExA(0, "Minimal", "Minimal", WS_OVERLAPPEDWINDOW, 50, 100, 636, 212, NULL, NULL,
+                                instance, NULL);
+    ShowWindow(hwnd, show);
+    UpdateWindow(hwnd);
+    MSG msg;
+    while (GetMessageA(&msg, NULL, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 0;
+}

@@ -1,0 +1,157 @@
+// Velto against floors built and run the same way, in the same run:
+//   window_bench drag            20,000 thumb drags on the real window and on
+//                                a floor window that makes only the platform
+//                                calls one drag needs
+//   window_bench startup A B     start-up time and peak memory of program A
+//                                (velto.exe, less its 3 s logo) and B (minimal)
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "ui/velto.h"
+
+using Clock = std::chrono::steady_clock;
+
+static HWND floorPace, floorTime, floorDistance, floorBar, floorOther;
+
+// One drag message as the text asks for it, without the calculator: the
+// thumb, the three readouts, the two thumbs the read-back places, a redraw.
+static LRESULT CALLBACK FloorProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_HSCROLL) {
+        int p = HIWORD(wParam);
+        SetScrollPos((HWND)lParam, SB_CTL, p, TRUE);
+        SetWindowTextA(floorPace, p % 2 ? "6:26.2 /Mile" : "6:27.1 /Mile");
+        SetWindowTextA(floorTime, p % 2 ? "40:00.0" : "40:01.0");
+        SetWindowTextA(floorDistance, p % 2 ? "6.21 Mi." : "6.20 Mi.");
+        SetScrollPos(floorOther, SB_CTL, p / 2, TRUE);
+        SetScrollPos(floorBar, SB_CTL, p, TRUE);
+        UpdateWindow(hwnd);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+static HWND MakeFloor(HINSTANCE instance)
+{
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = FloorProc;
+    wc.hInstance = instance;
+    wc.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
+    wc.lpszClassName = "Floor";
+    RegisterClassExA(&wc);
+    HWND hwnd = CreateWindowExA(0, "Floor", "Floor", WS_OVERLAPPEDWINDOW, 50, 100, 636, 212, NULL, NULL, instance, NULL);
+    DWORD edit = WS_CHILD | WS_VISIBLE, bar = WS_CHILD | WS_VISIBLE | SBS_HORZ;
+    floorTime = CreateWindowExA(0, "edit", "", edit, 132, 10, 104, 16, hwnd, (HMENU)8, instance, NULL);
+    floorDistance = CreateWindowExA(0, "edit", "", edit, 132, 39, 104, 16, hwnd, (HMENU)9, instance, NULL);
+    floorPace = CreateWindowExA(0, "edit", "", edit, 132, 68, 104, 16, hwnd, (HMENU)10, instance, NULL);
+    floorBar = CreateWindowExA(0, "scrollbar", NULL, bar, 132, 97, 486, 16, hwnd, (HMENU)1, instance, NULL);
+    floorOther = CreateWindowExA(0, "scrollbar", NULL, bar, 132, 126, 486, 16, hwnd, (HMENU)2, instance, NULL);
+    SetScrollRange(floorBar, SB_CTL, 0, 486, TRUE);
+    SetScrollRange(floorOther, SB_CTL, 0, 486, TRUE);
+    return hwnd;
+}
+
+static double Drags(HWND target, HWND bar, int count)
+{
+    auto start = Clock::now();
+    for (int n = 0; n < count; n++)
+        SendMessageA(target, WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, (n * 7) % 487), (LPARAM)bar);
+    return std::chrono::duration<double, std::micro>(Clock::now() - start).count() / count;
+}
+
+static void Drag(bool visible, int rounds, int perRound)
+{
+    HINSTANCE instance = GetModuleHandleA(NULL);
+    HWND velto = StartVelto(instance), floor = MakeFloor(instance);
+    ShowWindow(velto, visible ? SW_SHOWNORMAL : SW_HIDE);
+    ShowWindow(floor, visible ? SW_SHOWNORMAL : SW_HIDE);
+    SendMessageA(velto, WM_SIZE, 0, MAKELPARAM(628, 167));  // bars of 486, as the floor's
+    double real = 0, base = 0;
+    for (int r = 0; r < rounds; r++) {  // interleaved, so that drift falls on both
+        real += Drags(velto, hwndDistanceScroll, perRound);
+        base += Drags(floor, floorBar, perRound);
+    }
+    printf("| drag, %s, %d messages | %.0f us | %.0f us | %.2f |\n", visible ? "shown" : "hidden", rounds * perRound,
+           real / rounds, base / rounds, real / base);
+    DestroyWindow(velto);
+    DestroyWindow(floor);
+    UnregisterClassA("Velto", instance);
+    UnregisterClassA("Floor", instance);
+}
+
+struct Start {
+    double ms;
+    SIZE_T peak;
+};
+
+static Start Run(const char *program, const char *className, bool logo)
+{
+    char command[MAX_PATH + 2];
+    snprintf(command, sizeof command, "\"%s\"", program);
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    auto start = Clock::now();
+    if (!CreateProcessA(NULL, command, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+        return {-1, 0};
+    HWND shown = NULL;
+    while (!shown && std::chrono::duration<double>(Clock::now() - start).count() < 30) {
+        HWND w = NULL;
+        while ((w = FindWindowExA(NULL, w, className, NULL)) != NULL) {
+            DWORD owner;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner == pi.dwProcessId && IsWindowVisible(w))
+                shown = w;
+        }
+        if (!shown)
+            Sleep(1);
+    }
+    double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count() - (logo ? 3000 : 0);
+    Sleep(300);  // settled
+    PROCESS_MEMORY_COUNTERS counters = {};
+    GetProcessMemoryInfo(pi.hProcess, &counters, sizeof counters);
+    PostMessageA(shown, WM_CLOSE, 0, 0);
+    WaitForSingleObject(pi.hProcess, 20000);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    return {ms, counters.PeakWorkingSetSize};
+}
+
+static double Median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+int main(int argc, char **argv)
+{
+    if (argc == 2 && strcmp(argv[1], "drag") == 0) {
+        Drag(false, 4, 5000);
+        Drag(true, 4, 250);
+        return 0;
+    }
+    if (argc == 4 && strcmp(argv[1], "startup") == 0) {
+        std::vector<double> vStart, mStart, vPeak, mPeak;
+        for (int n = 0; n < 5; n++) {
+            Start v = Run(argv[2], "Velto", true), m = Run(argv[3], "Minimal", false);
+            vStart.push_back(v.ms);
+            mStart.push_back(m.ms);
+            vPeak.push_back(v.peak / 1048576.0);
+            mPeak.push_back(m.peak / 1048576.0);
+        }
+        printf("| start-up to the window shown, less the 3 s logo, median of 5 | %.0f ms | %.0f ms | %+.0f ms |\n",
+               Median(vStart), Median(mStart), Median(vStart) - Median(mStart));
+        printf("| peak working set, median of 5 | %.1f MiB | %.1f MiB | %.2f |\n", Median(vPeak), Median(mPeak),
+               Median(vPeak) / Median(mPeak));
+        return 0;
+    }
+    printf("usage: window_bench drag | window_bench startup VELTO MINIMAL\n");
+    return 2;
+}

@@ -1,0 +1,70 @@
+// Reading typed distances and resolution-dialog numbers.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "model/entry.h"
+
+namespace {
+
+const float km = 1.609344f;
+
+TEST(DistanceReading, LimitsInMiles)
+{
+    EXPECT_EQ(ReadDistance("10", 1, 10), 10);
+    EXPECT_EQ(ReadDistance("10.01", 1, 10), -1);
+    EXPECT_EQ(ReadDistance("-0.5", 1, 10), -1);
+    EXPECT_EQ(ReadDistance("abc", 1, 10), 0);
+    EXPECT_EQ(ReadDistance("", 1, 10), 0);
+    EXPECT_EQ(ReadDistance("  MK", 1, 10), 0);
+    float zero = ReadDistance("-0", 1, 10);
+    EXPECT_EQ(zero, 0);
+    EXPECT_FALSE(std::signbit(zero));
+}
+
+TEST(DistanceReading, FirstNumberInTheShownUnit)
+{
+    for (const char *text : {"26.22 Mi.", "26.22", "M26.22", " 26.22 Km.", "26.22 Laps", "26.22Kx"})
+        EXPECT_EQ(ReadDistance(text, 1, 30), 26.22f) << text;
+    EXPECT_EQ(ReadDistance("5k", 1, 10), 5);  // a small k is no separator: the number stops there
+    // 16.09 km = 9.99786 mi passes 10 mi, 16.1 km = 10.0041 mi does not
+    EXPECT_NEAR(ReadDistance("16.09", km, 10), 9.99786, 1e-5);
+    EXPECT_EQ(ReadDistance("16.1", km, 10), -1);
+    EXPECT_EQ(ReadDistance("80.47 Laps", 8.04672f, 10), -1);  // 10.0004 mi
+}
+
+TEST(DistanceReading, OnlyTheFirstTwelveCharactersCount)
+{
+    EXPECT_EQ(ReadDistance("1234567890.12345", 1, 1e10f), 1234567890.1f);
+}
+
+TEST(DistanceReading, NumbersThatAreNotFiniteAreOutOfRange)
+{
+    for (const char *text : {"nan", "NAN", "-nan", "inf", "INFINITY", "1e999", "1e39", "0x1p200"})
+        EXPECT_EQ(ReadDistance(text, 1, 3e38f), -1) << text;
+}
+
+TEST(WholeMilesReading, TheLeadingWholeNumber)
+{
+    long long number;
+    EXPECT_EQ(ReadWholeMiles("1500", &number), 1500);
+    EXPECT_EQ(ReadWholeMiles("12.5", &number), 12);
+    EXPECT_EQ(ReadWholeMiles(" -5", &number), -5);
+    EXPECT_EQ(ReadWholeMiles("-", &number), 0);
+    EXPECT_EQ(number, 0);
+    EXPECT_EQ(ReadWholeMiles("", &number), 0);
+    EXPECT_EQ(ReadWholeMiles("2147483647", &number), 2147483647);
+}
+
+TEST(WholeMilesReading, BeyondAnIntIsKeptAsReadButNotAsMiles)
+{
+    long long number;
+    EXPECT_EQ(ReadWholeMiles("99999999999", &number), 0);
+    EXPECT_EQ(number, 99999999999LL);
+    EXPECT_EQ(ReadWholeMiles("-99999999999", &number), 0);
+    EXPECT_EQ(number, -99999999999LL);
+    EXPECT_EQ(ReadWholeMiles("999999999999999999", &number), 0);
+    EXPECT_EQ(number, 999999999999999999LL);
+}
+
+}  // namespace
