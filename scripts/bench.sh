@@ -22,8 +22,8 @@ echo
 echo "| measure | Velto | floor | Velto / floor |"
 echo "|---|---|---|---|"
 (cd build/windows/tests && ../../../scripts/wine-run.sh window_bench.exe drag 2>/dev/null | tr -d '\r')
-(cd build/windows/tests && ../../../scripts/wine-run.sh window_bench.exe startup \
-  "$(winpath build/windows/ui/velto.exe)" "$(winpath build/windows/tests/minimal.exe)" 2>/dev/null | tr -d '\r')
+velto=$(winpath build/windows/ui/velto.exe) minimal=$(winpath build/windows/tests/minimal.exe)
+(cd build/windows/tests && ../../../scripts/wine-run.sh window_bench.exe startup "$velto" "$minimal" 2>/dev/null | tr -d '\r')
 build/host/tests/core_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
   --benchmark_format=csv 2>/dev/null | awk -F, '/_median/ { gsub(/"/, "", $1); sub(/_median/, "", $1);
     printf "| host %s, median of 5 | %.0f ns | | |\n", $1, $3 }'
