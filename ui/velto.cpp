@@ -91,6 +91,23 @@ static void OnSize(LPARAM lParam)
     ReCalc();
 }
 
+// A typed or read-back value is taken, and its thumb follows; one out of
+// range is reported, and the value and its thumb go to 0 once the box is
+// closed.
+static void Entry(bool accepted, const char *message, float *value, float taken, float maximum, int range,
+                  HWND bar)
+{
+    if (!accepted) {
+        myerror("%s", message);
+        *value = 0;
+        SetScrollPos(bar, SB_CTL, 0, TRUE);
+        ReCalc();
+        return;
+    }
+    *value = taken;
+    SetScrollPos(bar, SB_CTL, ScrollPosition(taken, maximum, range), TRUE);
+}
+
 // Every change of the time text: the model and the thumb follow it; the pace
 // waits until the field is left.
 static void TimeEntry()
@@ -98,15 +115,8 @@ static void TimeEntry()
     GetWindowTextA(hwndTimeReadout, szTime, 13);
     double v = atosecs(szTime);
     float tmp = (float)v;  // atosecs gives at most about 3.7e12
-    if (v < 0 || tmp > fMaxScrollSecs) {
-        myerror("%s", "Time out of range.");
-        dTime = 0;
-        SetScrollPos(hwndTargetScroll, SB_CTL, 0, TRUE);
-        ReCalc();
-        return;
-    }
-    dTime = tmp;
-    SetScrollPos(hwndTargetScroll, SB_CTL, ScrollPosition(dTime, fMaxScrollSecs, iTargetMax), TRUE);
+    Entry(v >= 0 && tmp <= fMaxScrollSecs, "Time out of range.", &dTime, tmp, fMaxScrollSecs, iTargetMax,
+          hwndTargetScroll);
 }
 
 // The distance text is read as its first number, in the unit shown, whatever
@@ -115,16 +125,7 @@ static void DistanceEntry()
 {
     GetWindowTextA(hwndDistanceReadout, szDistance, 13);
     float q = ReadDistance(szDistance, dDistanceFactor, fMaxScrollMiles);
-    if (q < 0) {
-        myerror("%s", "Distance out of range.");
-        dDistance = 0;
-        SetScrollPos(hwndDistanceScroll, SB_CTL, 0, TRUE);
-        ReCalc();
-        return;
-    }
-    dDistance = q;
-    SetScrollPos(hwndDistanceScroll, SB_CTL, ScrollPosition(dDistance, fMaxScrollMiles, iDistanceMax),
-                 TRUE);
+    Entry(q >= 0, "Distance out of range.", &dDistance, q, fMaxScrollMiles, iDistanceMax, hwndDistanceScroll);
 }
 
 static void UnitChoice(HWND hwnd, int id)
