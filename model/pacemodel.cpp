@@ -18,7 +18,6 @@ int iSplitChecked = 18;
 float fMaxScrollMiles = 10.0f;
 float fMaxScrollSecs = 5000.0f;
 char szDistanceFormat[5] = "%.2f";
-char szTimeFormat[5] = "%.1f";
 int iDistancePrecisionChecked = 124;
 int iTargetPrecisionChecked = 128;
 char szDistance[DISTANCE_TEXT_SIZE] = "0";

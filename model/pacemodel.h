@@ -19,7 +19,6 @@ extern int iSplitChecked;      // checked split-unit radio, 18..22
 extern float fMaxScrollMiles;
 extern float fMaxScrollSecs;
 extern char szDistanceFormat[5];
-extern char szTimeFormat[5];
 extern int iDistancePrecisionChecked;
 extern int iTargetPrecisionChecked;
 

@@ -7,7 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "model/pacemodel.h"
+// The seconds conversion, "%.0f", "%.1f" or "%.2f", as Time Precision sets it.
+char szTimeFormat[5] = "%.1f";
 
 static char FormatBuf[20];
 

@@ -8,6 +8,9 @@
 // (20 digits) followed by ":59:59.99".
 const size_t TIME_TEXT_MAX = 29;
 
+// printf conversion of the seconds field of every time text.
+extern char szTimeFormat[5];
+
 // Writes secs as time text into buf, the seconds in szTimeFormat.
 void to_timestring(float secs, char *buf, size_t bufsize);
 

@@ -83,9 +83,13 @@ void InstallKeyboard(HWND hwnd)
 {
     fnOldTime = Subclass(hwndTimeReadout, EditProc);
     fnOldDistance = Subclass(hwndDistanceReadout, EditProc);
-    // All radios share one class procedure, and so do both bars.
+    // All radios share one class procedure, and so do both bars; a control
+    // that could not be created gives none and must not wipe it.
     for (int i = IDC_DISTANCE_MILE; i <= IDC_SPLIT_200M; i++)
-        fnOldButton = Subclass(GetDlgItem(hwnd, i), ButtonProc);
-    fnOldScroll = Subclass(hwndDistanceScroll, ScrollProc);
-    fnOldScroll = Subclass(hwndTargetScroll, ScrollProc);
+        if (WNDPROC old = Subclass(GetDlgItem(hwnd, i), ButtonProc))
+            fnOldButton = old;
+    HWND bars[2] = {hwndDistanceScroll, hwndTargetScroll};
+    for (HWND bar : bars)
+        if (WNDPROC old = Subclass(bar, ScrollProc))
+            fnOldScroll = old;
 }

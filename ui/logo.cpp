@@ -38,16 +38,37 @@ static bool UnderWine()
     return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
+// The window is painted by its class brush, the picture itself: a static
+// control would be drawn by whichever control library the manifest picks.
 static HWND ShowPictureWindow(HINSTANCE hInstance, HBITMAP picture, POINT at, SIZE size)
 {
-    HWND window = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "static", NULL, WS_POPUP | SS_BITMAP, at.x,
-                                  at.y, size.cx, size.cy, NULL, NULL, hInstance, NULL);
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = hInstance;
+    wc.hbrBackground = CreatePatternBrush(picture);
+    wc.lpszClassName = "VeltoLogo";
+    if (!RegisterClassA(&wc)) {
+        DeleteObject(wc.hbrBackground);
+        return NULL;
+    }
+    HWND window = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "VeltoLogo", NULL, WS_POPUP, at.x, at.y,
+                                  size.cx, size.cy, NULL, NULL, hInstance, NULL);
     if (window) {
-        SendMessageA(window, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)picture);
         SetWindowPos(window, HWND_TOPMOST, at.x, at.y, size.cx, size.cy, SWP_NOACTIVATE | SWP_SHOWWINDOW);
         UpdateWindow(window);  // no messages are handled during the pause
     }
     return window;
+}
+
+static void HidePictureWindow(HINSTANCE hInstance, HWND window)
+{
+    WNDCLASSA wc;
+    if (window)
+        DestroyWindow(window);
+    if (GetClassInfoA(hInstance, "VeltoLogo", &wc)) {
+        UnregisterClassA("VeltoLogo", hInstance);
+        DeleteObject(wc.hbrBackground);
+    }
 }
 
 int DisplayLogo(HINSTANCE hInstance)
@@ -84,8 +105,8 @@ int DisplayLogo(HINSTANCE hInstance)
 
     // The window goes first: the platform repaints what it covered, and the
     // saved area must be put back over that.
-    if (window)
-        DestroyWindow(window);
+    if (UnderWine())
+        HidePictureWindow(hInstance, window);
     BitBlt(hdc, at.x, at.y, Size.cx, Size.cy, hdcMem, 0, 0, SRCCOPY);
     DeleteObject(mybmhandle);
     DeleteDC(hdcMem);

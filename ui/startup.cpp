@@ -11,6 +11,7 @@ HWND hwndTimeReadout, hwndDistanceReadout, hwndPaceField;
 HWND hwndDistanceGroup, hwndSplitGroup;
 HWND hwndDistanceMile, hwndDistanceKm, hwndDistance400m, hwndDistance440y, hwndDistance200m;
 HWND hwndSplitMile, hwndSplitKm, hwndSplit400m, hwndSplit440y, hwndSplit200m;
+bool bControlsCreated;
 
 static const DWORD SCROLL = WS_CHILD | WS_VISIBLE | WS_TABSTOP | SBS_HORZ;
 static const DWORD PLAIN = WS_CHILD | WS_VISIBLE;
@@ -80,6 +81,7 @@ HWND StartVelto(HINSTANCE hInstance)
     // No handle of an earlier window may be taken for a control of this one.
     for (int k = 0; k < (int)(sizeof controls / sizeof controls[0]); k++)
         *controls[k].handle = NULL;
+    bControlsCreated = false;
 
     // WM_CREATE moves and sizes the window from the system font.
     hwnd = CreateWindowExA(0, szAppName, "Velto: A Pacing Calculator for Runners", WS_OVERLAPPEDWINDOW,
@@ -93,11 +95,13 @@ HWND StartVelto(HINSTANCE hInstance)
         *controls[k].handle =
             CreateWindowExA(0, controls[k].className, controls[k].text, controls[k].style, 0, 0, 0, 0,
                             hwnd, (HMENU)(INT_PTR)(k + 1), hInstance, NULL);
+    bControlsCreated = true;
 
     InstallKeyboard(hwnd);
     ResetButtons(hwnd, 0);
     SendMessageA(hwndDistanceMile, BM_SETCHECK, BST_CHECKED, 0);
     ResetButtons(hwnd, 1);
     SendMessageA(hwndSplitMile, BM_SETCHECK, BST_CHECKED, 0);
+    ForAssistiveTechnology();
     return hwnd;
 }

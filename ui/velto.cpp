@@ -10,6 +10,7 @@ int iDistanceMax, iTargetMax;
 static int cxChar, cyChar;      // system fixed font, measured once
 static int cxClient, cyClient;  // client area
 static int cyRow;               // row pitch
+static HWND hwndFocus;          // the control that had the focus when the window was left
 
 // The unit radios by id - 13: the distance bank, then the split bank.
 static HWND *const unitRadios[10] = {
@@ -64,7 +65,7 @@ static void OnSize(LPARAM lParam)
     int B = (cxClient - L - R - 55) / 5;  // radios
 
     // The size notification of the window's creation comes before its controls.
-    if (hwndSplit200m) {
+    if (bControlsCreated) {
         MoveWindow(hwndDistanceLabel, 10, 3 * cyRow + 10, L, cyChar, TRUE);
         MoveWindow(hwndTargetLabel, 10, 4 * cyRow + 10, L, cyChar, TRUE);
         MoveWindow(hwndDistanceScroll, L + 20, 3 * cyRow + 10, S, cyChar, TRUE);
@@ -257,6 +258,21 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT iMsg, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
+    case WM_ACTIVATE:
+        // Leaving for a box, a dialog or another program: remember where the
+        // user was; the default activation then sets the focus below.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(hwnd, focus))
+                hwndFocus = focus;
+        }
+        break;
+    case WM_SETFOCUS:
+        if (hwndFocus && IsChild(hwnd, hwndFocus)) {
+            SetFocus(hwndFocus);
+            return 0;
+        }
+        break;
     }
     return DefWindowProcA(hwnd, iMsg, wParam, lParam);
 }

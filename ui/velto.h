@@ -16,6 +16,9 @@ extern HWND hwndDistanceGroup, hwndSplitGroup;
 extern HWND hwndDistanceMile, hwndDistanceKm, hwndDistance400m, hwndDistance440y, hwndDistance200m;
 extern HWND hwndSplitMile, hwndSplitKm, hwndSplit400m, hwndSplit440y, hwndSplit200m;
 
+// Set once StartVelto has made the controls (a few may have failed).
+extern bool bControlsCreated;
+
 // Scroll range maxima: each bar's width in pixels, set at every resize.
 extern int iDistanceMax, iTargetMax;
 
@@ -23,6 +26,10 @@ extern int iDistanceMax, iTargetMax;
 // hidden main window and its controls and marks the Mile units. Returns
 // the main window, or NULL after telling the user why it could not.
 HWND StartVelto(HINSTANCE hInstance);
+
+// Stacks each label right before its control and each group box right
+// before its radios, and names the controls for screen readers.
+void ForAssistiveTechnology();
 
 // Puts the keyboard-navigation procedures in front of the fields, the unit
 // radios and the scroll bars.

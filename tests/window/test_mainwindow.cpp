@@ -165,6 +165,37 @@ TEST(StartUp, FailsWithAMessageWhenTheWindowCannotBeCreated)
     EXPECT_EQ(catcher.texts(), Strings{"Velto cannot create its main window."});
 }
 
+// A control that cannot be created fails alone: the others are placed,
+// and the radios of its bank still answer.
+static LRESULT CALLBACK RefuseTheLastControl(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND && ((CBT_CREATEWNDA *)lParam)->lpcs->hMenu == (HMENU)22 &&
+        (((CBT_CREATEWNDA *)lParam)->lpcs->style & WS_CHILD))
+        return 1;
+    return CallNextHookEx(refuseHook, code, wParam, lParam);
+}
+
+TEST(StartUp, OneMissingControlLeavesTheOthersPlaced)
+{
+    ResetModel();
+    refuseHook = SetWindowsHookExA(WH_CBT, RefuseTheLastControl, NULL, GetCurrentThreadId());
+    HWND hwnd = StartVelto(GetModuleHandleA(NULL));
+    UnhookWindowsHookEx(refuseHook);
+    ASSERT_TRUE(hwnd != NULL);
+    EXPECT_TRUE(hwndSplit200m == NULL);
+    ShowWindow(hwnd, SW_SHOWNORMAL);
+    Pump();
+    RECT r = Placed(hwnd, hwndTimeReadout);
+    EXPECT_EQ(r.left, 14 * FixedFont().cxChar + 20);
+    EXPECT_EQ(r.right - r.left, 13 * FixedFont().cxChar);
+    EXPECT_EQ(Text(hwndDistanceReadout), "0.00 Mi.");
+    SendMessageA(hwndSplitKm, BM_CLICK, 0, 0);
+    EXPECT_EQ(iSplitChecked, 19);
+    DestroyWindow(hwnd);
+    Pump();
+    UnregisterClassA("Velto", GetModuleHandleA(NULL));
+}
+
 // ------------------------------------------------------------------ layout
 
 TEST_F(MainWindow, CreationPlacesAndSizesTheWindowFromTheFont)
@@ -483,6 +514,87 @@ TEST_F(MainWindow, FieldLosingTheFocusToTheBoxRecalculates)
     EXPECT_EQ(Text(hwndPaceField), "0.0 /Mile");
 }
 
+// ---------------------------------------------------- focus and stacking
+
+// Back from a box or a dialog the focus is where it was; its return
+// recalculates nothing and opens nothing.
+TEST_F(MainWindow, FocusReturnsToTheControlThatHadIt)
+{
+    BoxCatcher catcher;
+    Type(hwndDistanceReadout, "11");
+    EXPECT_EQ(catcher.texts(), Strings{"Distance out of range."});
+    EXPECT_EQ(GetFocus(), hwndDistanceReadout);
+    EXPECT_EQ(Text(hwndDistanceReadout), "0.00 Mi.");
+
+    SetFocus(hwndSplitKm);
+    for (int command : {121, 122}) {
+        catcher.ScriptDialog("", 'C');
+        SendMessageA(hwnd, WM_COMMAND, command, 0);
+        EXPECT_EQ(GetFocus(), hwndSplitKm) << command;
+    }
+    SetWindowTextA(hwndPaceField, "untouched");
+    catcher.ScriptDialog("", 'O');
+    SendMessageA(hwnd, WM_COMMAND, 141, 0);
+    Pump();
+    EXPECT_EQ(GetFocus(), hwndSplitKm);
+    EXPECT_EQ(Text(hwndPaceField), "untouched");
+    EXPECT_EQ(catcher.dialogs().size(), 3u);
+    EXPECT_EQ(catcher.boxes().size(), 1u);
+}
+
+// Screen readers name a field or a bar after the label stacked right
+// before it, and find a radio's bank in the group box before the radios.
+TEST_F(MainWindow, EachLabelAndGroupBoxIsStackedRightBeforeItsControls)
+{
+    const HWND pairs[5][2] = {{hwndTimeReadoutLabel, hwndTimeReadout},
+                              {hwndDistanceReadoutLabel, hwndDistanceReadout},
+                              {hwndPaceLabel, hwndPaceField},
+                              {hwndDistanceLabel, hwndDistanceScroll},
+                              {hwndTargetLabel, hwndTargetScroll}};
+    for (auto &pair : pairs)
+        EXPECT_EQ(GetWindow(pair[1], GW_HWNDPREV), pair[0]) << Text(pair[0]);
+    for (int bank = 0; bank < 2; bank++) {
+        HWND before = bank ? hwndSplitGroup : hwndDistanceGroup;
+        for (int id = 13 + 5 * bank; id < 18 + 5 * bank; id++) {
+            EXPECT_EQ(GetWindow(GetDlgItem(hwnd, id), GW_HWNDPREV), before) << id;
+            before = GetDlgItem(hwnd, id);
+        }
+    }
+}
+
+static std::vector<DWORD> ClientPixels(HWND hwnd)
+{
+    RedrawWindow(hwnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RECT r;
+    GetClientRect(hwnd, &r);
+    HDC dc = GetDC(hwnd), mem = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, r.right, r.bottom);
+    HGDIOBJ old = SelectObject(mem, bitmap);
+    BitBlt(mem, 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
+    SelectObject(mem, old);
+    BITMAPINFO bi = {};
+    bi.bmiHeader = {sizeof bi.bmiHeader, r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<DWORD> pixels((size_t)r.right * r.bottom);
+    GetDIBits(mem, bitmap, 0, r.bottom, pixels.data(), &bi, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(mem);
+    ReleaseDC(hwnd, dc);
+    return pixels;
+}
+
+TEST_F(MainWindow, TheStackingChangesNoPixel)
+{
+    SetFocus(NULL);  // no caret to blink between the pictures
+    std::vector<DWORD> stacked = ClientPixels(hwnd);
+    HWND after = HWND_TOP;
+    for (int id = 1; id <= 22; id++) {  // back to the order of creation
+        SetWindowPos(GetDlgItem(hwnd, id), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        after = GetDlgItem(hwnd, id);
+    }
+    ASSERT_EQ(GetWindow(hwnd, GW_CHILD), hwndDistanceScroll);
+    EXPECT_TRUE(ClientPixels(hwnd) == stacked);
+}
+
 // ------------------------------------------------------------------ units
 
 TEST_F(MainWindow, EveryUnitOfBothBanks)
@@ -616,14 +728,21 @@ TEST(Program, ShowsTheLogoBeforeTheMainWindow)
     PROCESS_INFORMATION pi = StartProgram("");
     bool logoWithMainHidden = false;
     for (int tries = 0; tries < 100 && !logoWithMainHidden; tries++) {
-        logoWithMainHidden = FindOf(pi.dwProcessId, "Static", true) && FindOf(pi.dwProcessId, "Velto", false);
+        logoWithMainHidden = FindOf(pi.dwProcessId, "VeltoLogo", true) && FindOf(pi.dwProcessId, "Velto", false);
         Sleep(20);
     }
     EXPECT_TRUE(logoWithMainHidden);
     HWND main = WaitForWindow(pi.dwProcessId);
     ASSERT_TRUE(main != NULL);
     EXPECT_GE(GetTickCount() - start, 3000u);
-    EXPECT_TRUE(FindOf(pi.dwProcessId, "Static", true) == NULL);  // the logo is gone
+    EXPECT_TRUE(FindOf(pi.dwProcessId, "VeltoLogo", true) == NULL);  // the logo is gone
+    GUITHREADINFO gui = {};
+    gui.cbSize = sizeof gui;
+    for (int tries = 0; tries < 100 && gui.hwndFocus != GetDlgItem(main, 8); tries++) {
+        Sleep(20);
+        GetGUIThreadInfo(GetWindowThreadProcessId(main, NULL), &gui);
+    }
+    EXPECT_EQ(gui.hwndFocus, GetDlgItem(main, 8));  // typing goes to the time field
     PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForSingleObject(pi.hProcess, 20000), WAIT_OBJECT_0);
     CloseHandle(pi.hProcess);
@@ -654,6 +773,59 @@ TEST(Program, TwoCopiesRunSideBySideAndCloseWithExitCodeZero)
         CloseHandle(pi.hProcess);
         CloseHandle(pi.hThread);
     }
+}
+
+static BOOL CALLBACK AddName(HMODULE, LPCSTR, LPSTR name, LONG_PTR names)
+{
+    ((Strings *)names)->push_back(IS_INTRESOURCE(name) ? std::to_string((UINT_PTR)name) : name);
+    return TRUE;
+}
+
+// The entries of an icon group: {side (0 for 256), colours, bits}.
+static std::vector<std::vector<int>> IconGroup(HMODULE exe, const char *name)
+{
+    HRSRC found = FindResourceA(exe, name, (LPCSTR)RT_GROUP_ICON);
+    const BYTE *g = found ? (const BYTE *)LockResource(LoadResource(exe, found)) : NULL;
+    std::vector<std::vector<int>> entries;
+    for (int k = 0; g && k < *(const WORD *)(g + 4); k++) {
+        const BYTE *e = g + 6 + 14 * k;
+        entries.push_back({e[0], e[2], *(const WORD *)(e + 6)});
+    }
+    return entries;
+}
+
+TEST(Program, ManifestIconsAndVersionAsBuilt)
+{
+    if (!getenv("VELTO_EXE"))
+        GTEST_SKIP() << "VELTO_EXE not set";
+    HMODULE exe = LoadLibraryExA(WindowsPath(getenv("VELTO_EXE")).c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(exe != NULL);
+    HRSRC found = FindResourceA(exe, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    ASSERT_TRUE(found != NULL);
+    std::string manifest((const char *)LockResource(LoadResource(exe, found)), SizeofResource(exe, found));
+    for (const char *want : {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
+                             "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",
+                             "level=\"asInvoker\"", ">true</dpiAware>",
+                             "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""})
+        EXPECT_NE(manifest.find(want), std::string::npos) << want;
+    EXPECT_TRUE(IsProcessDPIAware());  // the tests carry the same manifest
+
+    Strings groups;
+    EnumResourceNamesA(exe, (LPCSTR)RT_GROUP_ICON, AddName, (LONG_PTR)&groups);
+    EXPECT_EQ(groups, (Strings{"APPICON", "MYICON"}));  // Explorer takes the first
+    std::vector<std::vector<int>> app;
+    for (int side : {16, 20, 24, 32, 40, 48, 64, 0})
+        app.push_back({side, 0, 32});
+    EXPECT_EQ(IconGroup(exe, "AppIcon"), app);
+    EXPECT_EQ(IconGroup(exe, "myIcon"), (std::vector<std::vector<int>>{{32, 16, 4}}));
+
+    found = FindResourceA(exe, MAKEINTRESOURCEA(1), (LPCSTR)RT_VERSION);
+    ASSERT_TRUE(found != NULL);
+    std::wstring version((const wchar_t *)LockResource(LoadResource(exe, found)),
+                         SizeofResource(exe, found) / sizeof(wchar_t));
+    for (const wchar_t *want : {L"LegalCopyright", L"Copyright (c) 2026 the Velto developers", L"1.0.0.0"})
+        EXPECT_NE(version.find(want), std::wstring::npos);
+    FreeLibrary(exe);
 }
 
 }  // namespace
