@@ -3,26 +3,27 @@
 # stay side by side.
 install(TARGETS velto RUNTIME DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/data/velto.txt ${PROJECT_SOURCE_DIR}/data/grovlet.wav DESTINATION .)
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
 
 set(CPACK_PACKAGE_NAME velto)
-set(CPACK_PACKAGE_VENDOR Velto)
+set(CPACK_PACKAGE_VENDOR "the Velto developers")
+set(CPACK_VELTO_COPYRIGHT ${VELTO_COPYRIGHT})
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "A Pacing Calculator for Runners")
 set(CPACK_SYSTEM_NAME win64)
 set(CPACK_GENERATOR "ZIP;NSIS")
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Velto)
-set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Velto)
-set(CPACK_PACKAGE_EXECUTABLES "velto;Velto")  # the Start menu entry
-set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
-set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+# The installer is ours (cmake/NSIS.template.in): for the current user,
+# without administrator rights, one Start menu entry.
+set(CPACK_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR})
 # A 64-bit installer for a 64-bit program (it also runs where only 64-bit
 # Windows programs can, as under a 64-bit-only Wine).
 set(CPACK_NSIS_DEFINES "Target amd64-unicode")
-set(CPACK_NSIS_DISPLAY_NAME Velto)
-set(CPACK_NSIS_PACKAGE_NAME Velto)
-set(CPACK_NSIS_INSTALLED_ICON_NAME velto.exe)
 set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/ui/velto.ico)
-set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/ui/velto.ico)
+set(CPACK_VELTO_SOURCE_DIR ${PROJECT_SOURCE_DIR})
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/package-times.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/package-zip.cmake)
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/package-names.cmake)
 include(CPack)

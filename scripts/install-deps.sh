@@ -9,7 +9,7 @@ packages=(
   cppcheck clang-tidy                                        # static analysis
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64       # the Windows program
   wine wine64 xvfb xauth                                     # running it here
-  nsis unzip                                                 # the Windows installer
+  nsis zip unzip                                             # the Windows packages
 )
 
 missing=()
