@@ -88,7 +88,7 @@ void InstallKeyboard(HWND hwnd)
     for (int i = IDC_DISTANCE_MILE; i <= IDC_SPLIT_200M; i++)
         if (WNDPROC old = Subclass(GetDlgItem(hwnd, i), ButtonProc))
             fnOldButton = old;
-    HWND bars[2] = {hwndDistanceScroll, hwndTargetScroll};
+    const HWND bars[2] = {hwndDistanceScroll, hwndTargetScroll};
     for (HWND bar : bars)
         if (WNDPROC old = Subclass(bar, ScrollProc))
             fnOldScroll = old;

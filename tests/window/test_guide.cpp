@@ -1,0 +1,136 @@
+// The user guide's worked examples, replayed on the real window: every
+// text the guide quotes must be the text the window shows.
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "harness.h"
+#include "model/pacemodel.h"
+#include "ui/velto.h"
+
+namespace {
+
+struct Example {
+    std::string title;
+    std::vector<std::string> steps;  // "> ..." and "= ..." lines, trimmed
+};
+
+std::vector<Example> ReadExamples()
+{
+    std::ifstream guide(std::string("Z:") + VELTO_GUIDE);
+    std::vector<Example> examples;
+    std::string line;
+    while (std::getline(guide, line)) {
+        if (line.rfind("EXAMPLE ", 0) == 0)
+            examples.push_back({line, {}});
+        else if (!examples.empty() && line.rfind("  > ", 0) == 0)
+            examples.back().steps.push_back(line.substr(2));
+        else if (!examples.empty() && line.rfind("  = ", 0) == 0)
+            examples.back().steps.push_back(line.substr(2));
+    }
+    return examples;
+}
+
+// "Special > Marathon": the id of that item, its text without the "&".
+int MenuId(HMENU menu, std::string path)
+{
+    std::string head = path.substr(0, path.find(" > "));
+    for (int k = 0; k < GetMenuItemCount(menu); k++) {
+        char text[64];
+        GetMenuStringA(menu, k, text, sizeof text, MF_BYPOSITION);
+        std::string plain;
+        for (const char *c = text; *c; c++)
+            if (*c != '&')
+                plain += *c;
+        if (plain != head)
+            continue;
+        if (head.size() == path.size())
+            return (int)GetMenuItemID(menu, k);
+        return MenuId(GetSubMenu(menu, k), path.substr(head.size() + 3));
+    }
+    return -1;
+}
+
+HWND Field(const std::string &name)
+{
+    return name == "Time" ? hwndTimeReadout : name == "Distance" ? hwndDistanceReadout : hwndPaceField;
+}
+
+// Rest of a step after its verb and the blanks that line it up.
+std::string After(const std::string &step, size_t from)
+{
+    size_t start = step.find_first_not_of(' ', from);
+    return start == std::string::npos ? "" : step.substr(start);
+}
+
+void Replay(HWND hwnd, const Example &example)
+{
+    BoxCatcher catcher;
+    size_t boxesSeen = 0;
+    for (size_t k = 0; k < example.steps.size(); k++) {
+        const std::string &step = example.steps[k];
+        SCOPED_TRACE(step);
+        std::string verb = step.substr(2, step.find(' ', 2) - 2);
+        std::string rest = After(step, 2 + verb.size());
+        std::string first = rest.substr(0, rest.find(' ')), second = After(rest, first.size());
+        if (step[0] == '=') {
+            if (verb == "box") {
+                ASSERT_LT(boxesSeen, catcher.boxes().size());
+                EXPECT_EQ(catcher.boxes()[boxesSeen++].text, rest);
+            } else {
+                EXPECT_EQ(Text(Field(verb)), rest);
+            }
+        } else if (verb == "type") {
+            Type(Field(first), second.c_str());
+        } else if (verb == "press") {
+            SendMessageA(GetFocus(), WM_KEYDOWN, first == "Tab" ? VK_TAB : VK_RETURN, 0);
+        } else if (verb == "choose") {  // "Distance Unit Km", "Split Unit 400m"
+            const char *units[5] = {"Mile", "Km", "400m", "440y", "200m"};
+            int id = first == "Split" ? 18 : 13;
+            std::string unit = rest.substr(rest.rfind(' ') + 1);
+            for (int u = 0; u < 5; u++)
+                if (unit == units[u])
+                    SendMessageA(GetDlgItem(hwnd, id + u), BM_CLICK, 0, 0);
+        } else if (verb == "menu") {
+            int id = MenuId(GetMenu(hwnd), rest);
+            ASSERT_GT(id, 0) << rest;
+            std::string script;  // "> dialog 50, OK" scripts the dialog the item opens
+            if (k + 1 < example.steps.size() && example.steps[k + 1].rfind("> dialog", 0) == 0)
+                script = After(example.steps[++k], 8);
+            if (!script.empty()) {
+                std::string text = script.substr(0, script.find(','));
+                catcher.ScriptDialog(text.c_str(), script.substr(script.find(',') + 2) == "OK" ? 'O' : 'C');
+            }
+            SendMessageA(hwnd, WM_COMMAND, id, 0);
+        } else {
+            ADD_FAILURE() << "unknown step";
+        }
+        Pump();
+    }
+    EXPECT_EQ(catcher.boxes().size(), boxesSeen) << "a box the guide does not show";
+}
+
+TEST(Guide, WorkedExamplesShowWhatTheGuideSays)
+{
+    std::vector<Example> examples = ReadExamples();
+    ASSERT_GE(examples.size(), 6u);
+    for (const Example &example : examples) {
+        SCOPED_TRACE(example.title);
+        ASSERT_FALSE(example.steps.empty());
+        ResetModel();
+        HWND hwnd = StartVelto(GetModuleHandleA(NULL));
+        ASSERT_TRUE(hwnd != NULL);
+        ShowWindow(hwnd, SW_SHOWNORMAL);
+        SetFocus(hwndTimeReadout);  // as the program starts
+        Pump();
+        Replay(hwnd, example);
+        DestroyWindow(hwnd);
+        Pump();
+        UnregisterClassA("Velto", GetModuleHandleA(NULL));
+    }
+}
+
+}  // namespace
