@@ -1,16 +1,23 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Velto
-# need, when any is missing. Quiet, idempotent, no questions asked.
+# Installs the Debian packages that Velto needs, when any is missing:
+# `install-deps.sh run` what building and running the program takes, with
+# no argument everything the tests take too. Quiet, idempotent, no
+# questions asked.
 set -euo pipefail
 
 packages=(
-  cmake make g++ googletest libgtest-dev libbenchmark-dev   # host build and tests
-  clang libclang-rt-14-dev                                   # fuzzing
-  cppcheck clang-tidy                                        # static analysis
-  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64       # the Windows program
-  wine wine64 xvfb xauth                                     # running it here
-  nsis zip unzip                                             # the Windows packages
+  cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64  # the Windows program
+  wine wine64                                                        # running it here
 )
+if [ "${1:-all}" != run ]; then
+  packages+=(
+    g++ googletest libgtest-dev libbenchmark-dev   # host build and tests
+    clang libclang-rt-14-dev                       # fuzzing
+    cppcheck clang-tidy                            # static analysis
+    xvfb xauth                                     # a display for the window tests
+    nsis zip unzip                                 # the Windows packages
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -72,7 +72,7 @@ analysis cppcheck-tests cppcheck --enable=warning,performance,portability --std=
   --inline-suppr --quiet --error-exitcode=1 --library=googletest --library=windows -D_WIN32 -I . tests
 analysis clang-tidy clang-tidy --quiet -p build/host time/timeconversions.cpp model/pacemodel.cpp model/entry.cpp
 suite sanitizers build/asan -DCMAKE_BUILD_TYPE=Debug -DVELTO_SANITIZE=ON
-suite windows build/windows -DCMAKE_BUILD_TYPE=Release \
+suite windows build/windows -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake"
 suite fuzz build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTO_FUZZ=ON \
   -DCMAKE_CXX_COMPILER=clang++

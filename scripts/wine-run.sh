@@ -11,8 +11,11 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 export WINEPREFIX=${WINEPREFIX:-$here/../build/wineprefix}
 export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
-# Never offer to install Mono or Gecko.
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+# Never offer to install Mono or Gecko. Without a sound device Wine's ALSA
+# driver would print a screenful of errors at every chime: leave it out.
+overrides="mscoree,mshtml="
+[ -e /dev/snd ] || overrides="$overrides;winealsa.drv=d"
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-$overrides}
 
 xvfb_pid=
 . "$here/xvfb.sh"

@@ -1,5 +1,9 @@
-// The floor for start-up and memory: one class, one window, a message loop.
+// The floor for start-up and memory: one class, one window, a message loop,
+// and the start-up chime played the way Velto plays it ("silent" on the
+// command line leaves it out).
 #include <windows.h>
+
+#include <cstring>
 
 static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -10,8 +14,10 @@ static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show)
 {
+    if (!strstr(commandLine, "silent"))
+        PlaySoundA("grovlet.wav", NULL, SND_FILENAME | SND_ASYNC);
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = Proc;
