@@ -59,16 +59,22 @@ void ReCalc()
         dPace = 0;
     }
 
-    to_timestring((float)(dPace / (long double)dSplitFactor), szPace, sizeof szPace);
-    append(szPace, sizeof szPace, unit_index(iSplitChecked, 18), paceSuffix);
-
+    FormatPace((float)(dPace / (long double)dSplitFactor), szPace, sizeof szPace);
     to_timestring(dTime, szTime, sizeof szTime);
-
-    snprintf(szDistance, sizeof szDistance, szDistanceFormat,
-             (double)((long double)dDistance * dDistanceFactor));
-    append(szDistance, sizeof szDistance, unit_index(iUnitChecked, 13), distanceSuffix);
-
+    FormatDistance(dDistance, szDistance, sizeof szDistance);
     ShowReadouts(szPace, szTime, szDistance);
+}
+
+void FormatPace(float seconds, char *buf, size_t size)
+{
+    to_timestring(seconds, buf, size);
+    append(buf, size, unit_index(iSplitChecked, 18), paceSuffix);
+}
+
+void FormatDistance(float miles, char *buf, size_t size)
+{
+    snprintf(buf, size, szDistanceFormat, (double)((long double)miles * dDistanceFactor));
+    append(buf, size, unit_index(iUnitChecked, 13), distanceSuffix);
 }
 
 int ScrollPosition(float value, float maximum, int range)

@@ -41,6 +41,11 @@ float UnitFactor(int id);
 
 void ReCalc();
 
+// The readouts' texts of a pace (seconds per split unit) and of a distance
+// (miles), in the chosen units and formats, as ReCalc writes them.
+void FormatPace(float seconds, char *buf, size_t size);
+void FormatDistance(float miles, char *buf, size_t size);
+
 // Scroll thumb of a value: trunc(value / maximum x range), divided first.
 // 0 where the maximum or the range is not positive, and never a float
 // that does not fit an int.

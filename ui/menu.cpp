@@ -14,12 +14,15 @@ static HMENU hMenu;  // the popup opened last, where the precision marks move
 static const char *const distanceFormats[4] = {"%.1f", "%.2f", "%.3f", "%.4f"};
 static const char *const timeFormats[3] = {"%.0f", "%.1f", "%.2f"};
 
-// Marathon (42.195 km) and half marathon: miles, and the ranges of both bars.
+// Marathon (42.195 km), half marathon, 5 K and 10 K: miles, and the ranges
+// of both bars.
 static const struct {
     float miles, maxMiles, maxSecs;
-} presets[2] = {
+} presets[4] = {
     {26.21875762939453f, 30.0f, 18300.0f},
     {13.109378814697266f, 15.0f, 7200.0f},
+    {3.106855869293213f, 5.0f, 3600.0f},  // 5 km: 5 / 1.609344, as a float
+    {6.213711738586426f, 10.0f, 7200.0f},
 };
 
 // Both resolution dialogs. The field is checked at every change and the
@@ -155,6 +158,17 @@ void MenuCommand(HWND hwnd, int id)
         break;
     case IDM_HALF_MARATHON:
         Preset(1);
+        break;
+    case IDM_5K:
+        Preset(2);
+        break;
+    case IDM_10K:
+        Preset(3);
+        break;
+    case IDM_SPLITS:
+    case IDM_PREDICTION:
+    case IDM_TIME_FROM_PACE:
+        RunnersTool(hwnd, id);
         break;
     case IDM_ABOUT:
         DialogBoxParamA(myInstance, "AboutBox", hwnd, AboutProc, 0);

@@ -35,6 +35,12 @@
 #define IDM_HALF_MARATHON 132
 #define IDM_ABOUT 141
 #define IDM_DOC 142
+// The runner's tools, after Special's presets
+#define IDM_5K 150
+#define IDM_10K 151
+#define IDM_SPLITS 152
+#define IDM_PREDICTION 153
+#define IDM_TIME_FROM_PACE 154
 
 // Dialogs
 #define IDC_TIME_MAX 300
@@ -42,5 +48,11 @@
 #define IDC_DISTANCE_OK 302
 #define IDC_TIME_OK 303
 #define IDC_ABOUT_OK 304
+#define IDC_SPLITS_NOTE 400
+#define IDC_SPLITS_LIST 401
+#define IDC_SPLITS_COPY 402
+#define IDC_PREDICTION_TEXT 410
+#define IDC_PACE_PROMPT 420
+#define IDC_PACE_VALUE 421
 
 #endif

@@ -41,6 +41,9 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
 void MenuCommand(HWND hwnd, int id);
 void InitMenuPopup(WPARAM wParam, LPARAM lParam);
 
+// Splits, Race Prediction and Time from Pace, by their menu ids.
+void RunnersTool(HWND hwnd, int id);
+
 // How Doc asks the shell to open the documentation (a test may answer instead).
 extern HINSTANCE(WINAPI *pShellExecute)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
 

@@ -61,16 +61,28 @@ static void CALLBACK RunScript(HWND, UINT, UINT_PTR, DWORD)
     KillTimer(NULL, scriptTimer);
     HWND dlg = scriptDialog;
     dialogsRun.back().focusId = GetDlgCtrlID(GetFocus());
-    HWND field = GetDlgItem(dlg, 300) ? GetDlgItem(dlg, 300) : GetDlgItem(dlg, 301);
+    dialogsRun.back().listCount = (int)SendDlgItemMessageA(dlg, 401, LB_GETCOUNT, 0, 0);
+    HWND field = NULL;
+    for (int id : {300, 301, 421})
+        if (!field)
+            field = GetDlgItem(dlg, id);
     if (field && scriptWhole)
         SetWindowTextA(field, scriptText.c_str());
     else if (field)
         for (char c : scriptText)
             SendMessageA(field, WM_CHAR, (unsigned char)c, 1);
-    int ok = GetDlgItem(dlg, 302) ? 302 : GetDlgItem(dlg, 303) ? 303 : 304;
+    int ok = GetDlgItem(dlg, 302) ? 302 : GetDlgItem(dlg, 303) ? 303 : GetDlgItem(dlg, 304) ? 304 : IDOK;
     switch (scriptFinish) {
+    case 'Y':  // Copy, then close
+        SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(402, BN_CLICKED), (LPARAM)GetDlgItem(dlg, 402));
+        // fall through
     case 'O':
         SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(ok, BN_CLICKED), (LPARAM)GetDlgItem(dlg, ok));
+        break;
+    case 'K':  // OK, and CANCEL when the dialog stays
+        SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(ok, BN_CLICKED), (LPARAM)GetDlgItem(dlg, ok));
+        if (IsWindow(dlg))
+            SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), (LPARAM)GetDlgItem(dlg, IDCANCEL));
         break;
     case 'C':
         SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), (LPARAM)GetDlgItem(dlg, IDCANCEL));
@@ -96,7 +108,11 @@ static LRESULT CALLBACK CatchBoxes(int code, WPARAM wParam, LPARAM lParam)
     char className[32] = "";
     if (code == HCBT_ACTIVATE || code == HCBT_DESTROYWND)
         GetClassNameA(window, className, sizeof className);
-    bool messageBox = strcmp(className, "#32770") == 0 && GetDlgItem(window, IDOK) != NULL;
+    char caption[64] = "";
+    if (className[0])
+        GetWindowTextA(window, caption, sizeof caption);
+    // Every box of the program is myerror's; the dialogs have other captions.
+    bool messageBox = strcmp(className, "#32770") == 0 && strcmp(caption, "Velto:  Error Notification") == 0;
     bool dialog = strcmp(className, "#32770") == 0 && !messageBox;
     if (messageBox && code == HCBT_ACTIVATE && window != openBox) {
         openBox = window;

@@ -40,6 +40,7 @@ struct Box {
 struct Dialog {
     std::vector<std::string> texts;  // its controls' texts, in order
     int focusId = 0;
+    int listCount = -1;  // rows of its list 401, if it has one
 };
 
 // Records every message box and presses its OK, and runs the script of the
@@ -52,7 +53,8 @@ public:
     std::vector<std::string> texts() const;
     // The next dialog gets `text` in its field, typed key by key or set
     // whole, then `finish`: 'O' clicks OK, 'C' CANCEL, 'E' presses Enter,
-    // 'X' presses Esc.
+    // 'X' presses Esc, 'Y' clicks Copy then OK, 'K' OK then CANCEL if it
+    // is still open.
     void ScriptDialog(const char *text, char finish, bool whole = false);
     const std::vector<Dialog> &dialogs() const;
 };

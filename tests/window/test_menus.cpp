@@ -48,7 +48,8 @@ void CheckMenu(HMENU menu, const std::vector<Item> &want, const std::string &whe
         GetMenuStringA(menu, k, text, sizeof text, MF_BYPOSITION);
         EXPECT_STREQ(text, want[k].text) << where << " " << k;
         UINT state = GetMenuState(menu, k, MF_BYPOSITION);
-        EXPECT_EQ(state & (MF_CHECKED | MF_GRAYED | MF_DISABLED | MF_SEPARATOR), 0u) << text;
+        EXPECT_EQ(state & (MF_CHECKED | MF_GRAYED | MF_DISABLED | MF_SEPARATOR), want[k].id ? 0u : MF_SEPARATOR)
+            << text;
         if (want[k].id < 0) {
             ASSERT_TRUE(GetSubMenu(menu, k) != NULL) << text;
             CheckMenu(GetSubMenu(menu, k), want[k].items, text);
@@ -72,7 +73,16 @@ TEST_F(Menus, TemplateAsTheWindowHasIt)
           {"Ti&me Precision ...",
            -1,
            {{"&1. Whole Secs.", 127, {}}, {"&2. .1 Sec.", 128, {}}, {"&3. .01 Sec.", 129, {}}}}}},
-        {"S&pecial", -1, {{"&Marathon", 131, {}}, {"&Half Mar.", 132, {}}}},
+        {"S&pecial",
+         -1,
+         {{"&Marathon", 131, {}},
+          {"&Half Mar.", 132, {}},
+          {"", 0, {}},  // a separator before the runner's tools
+          {"&5 K", 150, {}},
+          {"1&0 K", 151, {}},
+          {"&Splits ...", 152, {}},
+          {"&Race Prediction ...", 153, {}},
+          {"Time from &Pace ...", 154, {}}}},
         {"&Help", -1, {{"&About", 141, {}}, {"&Doc", 142, {}}}},
     };
     CheckMenu(GetMenu(hwnd), bar, "menu bar");
