@@ -16,10 +16,12 @@ bool PlanSplits(float miles, float seconds, float splitFactor, SplitPlan *plan)
         return false;
     plan->units = (long double)miles * splitFactor;
     plan->seconds = seconds;
+    if (plan->units >= 1e15L)  // far beyond any distance the window can hold; whole units would not count
+        return false;
     // 10 km in kilometres is 9.9999998 in floats: within the floats' own
     // error a distance is a whole number of units.
     long double nearest = floorl(plan->units + 0.5L);
-    bool exact = fabsl(plan->units - nearest) <= 1e-4L + plan->units * 1e-6L;
+    bool exact = nearest >= 1 && fabsl(plan->units - nearest) <= 1e-4L + plan->units * 1e-6L;
     plan->whole = (long long)(exact ? nearest : floorl(plan->units));
     plan->every = 1;
     if (plan->whole + (exact ? 0 : 1) > SPLIT_ROWS_MAX)
@@ -44,7 +46,7 @@ void SplitRow(const SplitPlan &plan, long long k, char *unit, size_t unitSize, c
 
 long double PredictSeconds(float miles, float seconds, float raceMiles)
 {
-    if (!(miles > 0) || !(seconds > 0))
+    if (!(miles > 0) || !(seconds > 0) || !std::isfinite(miles) || !std::isfinite(seconds))
         return 0;
     return seconds * powl((long double)raceMiles / miles, 1.06L);
 }

@@ -20,7 +20,8 @@ struct SplitPlan {
     long long rows;     // rows of the table
 };
 
-// Fills *plan; false when there is no distance or no time to split.
+// Fills *plan; false when there is no distance or no time to split (or a
+// distance of 10^15 units and more, which no window holds).
 bool PlanSplits(float miles, float seconds, float splitFactor, SplitPlan *plan);
 
 // Row k (0 .. rows - 1): the split unit it ends at ("7", or "42.20" for

@@ -49,6 +49,8 @@ TEST(Splits, WholeDistanceEndsOnItsLastUnit)
     EXPECT_EQ(plan.rows, 10);
     EXPECT_EQ(Row(plan, 0), "1 4:30.0");
     EXPECT_EQ(Row(plan, 9), "10 45:00.0");
+    ASSERT_TRUE(PlanSplits(1e-30f, 2700, KM, &plan));  // less than a unit: the finish alone
+    EXPECT_EQ(plan.rows, 1);
     EXPECT_FALSE(PlanSplits(0, 2700, KM, &plan));
     EXPECT_FALSE(PlanSplits(6.2f, 0, KM, &plan));
 }

@@ -39,9 +39,13 @@ static const struct {
     {&hwndSplit200m, L"Split Unit 200m"},
 };
 
-// COM is loaded only here, and any failure leaves the names to the stacking.
-static void NameControls()
+// COM is loaded only here, and only while a screen reader runs; any failure
+// leaves the names to the stacking.
+void NameControlsForScreenReaders()
 {
+    BOOL reader = FALSE;
+    if (!SystemParametersInfoA(SPI_GETSCREENREADER, 0, &reader, 0) || !reader)
+        return;
     HMODULE ole = LoadLibraryA("ole32.dll");
     if (!ole)
         return;
@@ -72,5 +76,5 @@ void ForAssistiveTechnology()
         SetWindowPos(*control, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         after = *control;
     }
-    NameControls();
+    NameControlsForScreenReaders();
 }

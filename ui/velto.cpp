@@ -267,6 +267,10 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT iMsg, WPARAM wParam, LPARAM lParam)
                 hwndFocus = focus;
         }
         break;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETSCREENREADER)
+            NameControlsForScreenReaders();
+        break;
     case WM_SETFOCUS:
         if (hwndFocus && IsChild(hwnd, hwndFocus)) {
             SetFocus(hwndFocus);

@@ -28,8 +28,10 @@ extern int iDistanceMax, iTargetMax;
 HWND StartVelto(HINSTANCE hInstance);
 
 // Stacks each label right before its control and each group box right
-// before its radios, and names the controls for screen readers.
+// before its radios, and names the controls for a screen reader if one
+// runs, and again when one starts later.
 void ForAssistiveTechnology();
+void NameControlsForScreenReaders();
 
 // Puts the keyboard-navigation procedures in front of the fields, the unit
 // radios and the scroll bars.
