@@ -59,6 +59,28 @@ HWND Field(const std::string &name)
     return name == "Time" ? hwndTimeReadout : name == "Distance" ? hwndDistanceReadout : hwndPaceField;
 }
 
+// "10 K | 41:41.9": the columns of the guide, tab-separated as Velto writes them.
+std::string Columns(std::string text)
+{
+    for (size_t at; (at = text.find(" | ")) != std::string::npos;)
+        text.replace(at, 3, "\t");
+    return text;
+}
+
+std::string Clipboard()
+{
+    std::string text;
+    if (OpenClipboard(NULL)) {
+        HANDLE data = GetClipboardData(CF_TEXT);
+        const char *p = data ? (const char *)GlobalLock(data) : NULL;
+        text = p ? p : "";
+        if (data)
+            GlobalUnlock(data);
+        CloseClipboard();
+    }
+    return text;
+}
+
 // Rest of a step after its verb and the blanks that line it up.
 std::string After(const std::string &step, size_t from)
 {
@@ -80,6 +102,14 @@ void Replay(HWND hwnd, const Example &example)
             if (verb == "box") {
                 ASSERT_LT(boxesSeen, catcher.boxes().size());
                 EXPECT_EQ(catcher.boxes()[boxesSeen++].text, rest);
+            } else if (verb == "says") {  // a text of the dialog opened last
+                ASSERT_FALSE(catcher.dialogs().empty());
+                bool found = false;
+                for (const std::string &text : catcher.dialogs().back().texts)
+                    found = found || text.find(Columns(rest)) != std::string::npos;
+                EXPECT_TRUE(found);
+            } else if (verb == "row") {  // a line Copy put on the clipboard
+                EXPECT_NE(Clipboard().find("\r\n" + Columns(rest) + "\r\n"), std::string::npos);
             } else {
                 EXPECT_EQ(Text(Field(verb)), rest);
             }
@@ -97,12 +127,17 @@ void Replay(HWND hwnd, const Example &example)
         } else if (verb == "menu") {
             int id = MenuId(GetMenu(hwnd), rest);
             ASSERT_GT(id, 0) << rest;
-            std::string script;  // "> dialog 50, OK" scripts the dialog the item opens
-            if (k + 1 < example.steps.size() && example.steps[k + 1].rfind("> dialog", 0) == 0)
-                script = After(example.steps[++k], 8);
-            if (!script.empty()) {
-                std::string text = script.substr(0, script.find(','));
-                catcher.ScriptDialog(text.c_str(), script.substr(script.find(',') + 2) == "OK" ? 'O' : 'C');
+            // "> dialog 50, OK", "> dialog Copy, Close": what is typed into the
+            // dialog the item opens, and the buttons pressed.
+            if (k + 1 < example.steps.size() && example.steps[k + 1].rfind("> dialog", 0) == 0) {
+                std::string script = After(example.steps[++k], 8), last = script.substr(script.rfind(' ') + 1);
+                std::string text = script.find(',') == std::string::npos ? "" : script.substr(0, script.find(','));
+                char finish = last == "Cancel" ? 'C' : 'O';
+                if (text == "Copy") {
+                    text = "";
+                    finish = 'Y';
+                }
+                catcher.ScriptDialog(text.c_str(), finish);
             }
             SendMessageA(hwnd, WM_COMMAND, id, 0);
         } else {
@@ -116,7 +151,7 @@ void Replay(HWND hwnd, const Example &example)
 TEST(Guide, WorkedExamplesShowWhatTheGuideSays)
 {
     std::vector<Example> examples = ReadExamples();
-    ASSERT_GE(examples.size(), 6u);
+    ASSERT_GE(examples.size(), 8u);
     for (const Example &example : examples) {
         SCOPED_TRACE(example.title);
         ASSERT_FALSE(example.steps.empty());
