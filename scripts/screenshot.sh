@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the pictures in docs/: the start-up logo, centred, during its pause;
-# the main window right after start-up; the distance-resolution dialog and
-# the About box. From velto.exe in a Wine
+# the main window right after start-up; the distance-resolution dialog,
+# the About box and the split table of a marathon. From velto.exe in a Wine
 # desktop (Wine draws the window frames there) on a virtual display,
 # driven by keys as a user would.
 set -euo pipefail
@@ -14,7 +14,7 @@ cmake --build build/windows --target velto >/dev/null
 start_xvfb 1024x768
 # The Wine desktop of these pictures must not outlive them.
 trap 'wineserver -k 2>/dev/null; kill "$xvfb_pid"' EXIT
-(cd build/windows/ui && timeout 40 ../../../scripts/wine-run.sh explorer /desktop=Velto,800x600 velto.exe >/dev/null 2>&1 &)
+(cd build/windows/ui && timeout 60 ../../../scripts/wine-run.sh explorer /desktop=Velto,800x600 velto.exe >/dev/null 2>&1 &)
 
 # The Wine desktop starts at the top left; the window sits at (50, 100) in it.
 shot() { sleep "$3"; import -window root -crop "$1" +repage "docs/$2"; echo "docs/$2"; }
@@ -26,4 +26,11 @@ shot 636x260+50+100 distance-dialog.png 1.5
 xdotool key Escape
 xdotool key alt+h; sleep 0.5; xdotool key a
 shot 636x260+50+100 about-box.png 1.5
+xdotool key Escape
+# A 3:30:00 marathon by kilometre: Special > Marathon, the time typed over
+# in the Time field, Tab to the units, the Km split unit, Special > Splits.
+xdotool key alt+p; sleep 0.5; xdotool key m; sleep 0.5
+xdotool key Home shift+End; xdotool type 3:30:00; xdotool key Tab Tab Down Right space; sleep 0.5
+xdotool key alt+p; sleep 0.5; xdotool key s
+shot 636x520+50+60 splits-dialog.png 1.5
 xdotool key Escape

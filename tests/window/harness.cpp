@@ -29,6 +29,20 @@ void Type(HWND field, const char *text)
         SendMessageA(field, WM_CHAR, (unsigned char)*p, 1);
 }
 
+std::string ClipboardText()
+{
+    std::string text;
+    if (OpenClipboard(NULL)) {
+        HANDLE data = GetClipboardData(CF_TEXT);
+        const char *p = data ? (const char *)GlobalLock(data) : NULL;
+        text = p ? p : "";
+        if (data)
+            GlobalUnlock(data);
+        CloseClipboard();
+    }
+    return text;
+}
+
 int Thumb(HWND bar)
 {
     return GetScrollPos(bar, SB_CTL);

@@ -20,6 +20,9 @@ std::string Text(HWND control);
 // a time as the keyboard would.
 void Type(HWND field, const char *text);
 
+// The text on the clipboard, or "" when it holds none.
+std::string ClipboardText();
+
 // Scroll thumb position of a scroll-bar control.
 int Thumb(HWND bar);
 

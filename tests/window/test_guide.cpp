@@ -67,20 +67,6 @@ std::string Columns(std::string text)
     return text;
 }
 
-std::string Clipboard()
-{
-    std::string text;
-    if (OpenClipboard(NULL)) {
-        HANDLE data = GetClipboardData(CF_TEXT);
-        const char *p = data ? (const char *)GlobalLock(data) : NULL;
-        text = p ? p : "";
-        if (data)
-            GlobalUnlock(data);
-        CloseClipboard();
-    }
-    return text;
-}
-
 // Rest of a step after its verb and the blanks that line it up.
 std::string After(const std::string &step, size_t from)
 {
@@ -109,7 +95,7 @@ void Replay(HWND hwnd, const Example &example)
                     found = found || text.find(Columns(rest)) != std::string::npos;
                 EXPECT_TRUE(found);
             } else if (verb == "row") {  // a line Copy put on the clipboard
-                EXPECT_NE(Clipboard().find("\r\n" + Columns(rest) + "\r\n"), std::string::npos);
+                EXPECT_NE(ClipboardText().find("\r\n" + Columns(rest) + "\r\n"), std::string::npos);
             } else {
                 EXPECT_EQ(Text(Field(verb)), rest);
             }

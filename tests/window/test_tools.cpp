@@ -14,20 +14,6 @@ using Strings = std::vector<std::string>;
 class Tools : public MainWindow {
 protected:
     void Command(int id) { SendMessageA(hwnd, WM_COMMAND, id, 0); }
-    std::string Clipboard()
-    {
-        std::string text;
-        if (OpenClipboard(NULL)) {
-            HANDLE data = GetClipboardData(CF_TEXT);
-            const char *p = data ? (const char *)GlobalLock(data) : NULL;
-            if (p)
-                text = p;
-            if (data)
-                GlobalUnlock(data);
-            CloseClipboard();
-        }
-        return text;
-    }
 };
 
 // Like Marathon: distance and both ranges, thumbs from the stored values;
@@ -60,14 +46,14 @@ TEST_F(Tools, SplitsOfAMarathonByKilometreAndTheirCopy)
     SetWindowTextA(hwndTimeReadout, "3:30:00");
     SendMessageA(hwndSplitKm, BM_CLICK, 0, 0);
     OpenClipboard(NULL);
-    EmptyClipboard();
-    CloseClipboard();
+    EmptyClipboardText();
+    CloseClipboardText();
     catcher.ScriptDialog("", 'Y');
     Command(152);
     ASSERT_EQ(catcher.dialogs().size(), 1u);
     EXPECT_EQ(catcher.dialogs()[0].listCount, 43);
     EXPECT_EQ(catcher.dialogs()[0].texts[0], "26.22 Mi. in 3:30:00.0 at even pace, 4:58.6 /Km.");
-    std::string copied = Clipboard();
+    std::string copied = ClipboardText();
     EXPECT_EQ(copied.substr(0, 29), "Km\tTime\r\n1\t4:58.6\r\n2\t9:57.2\r\n");
     EXPECT_NE(copied.find("\r\n10\t49:46.0\r\n"), std::string::npos);
     EXPECT_EQ(copied.substr(copied.size() - 19), "\r\n42.20\t3:30:00.0\r\n");
@@ -78,7 +64,7 @@ TEST_F(Tools, SplitsOfAMarathonByKilometreAndTheirCopy)
     Command(152);
     EXPECT_EQ(catcher.dialogs()[1].listCount, 0);
     EXPECT_EQ(catcher.dialogs()[1].texts[0].substr(0, 45), "Set a distance and a target time first (type ");
-    EXPECT_EQ(Clipboard(), copied);
+    EXPECT_EQ(ClipboardText(), copied);
     EXPECT_TRUE(catcher.boxes().empty());
 }
 
