@@ -46,8 +46,8 @@ TEST_F(Tools, SplitsOfAMarathonByKilometreAndTheirCopy)
     SetWindowTextA(hwndTimeReadout, "3:30:00");
     SendMessageA(hwndSplitKm, BM_CLICK, 0, 0);
     OpenClipboard(NULL);
-    EmptyClipboardText();
-    CloseClipboardText();
+    EmptyClipboard();
+    CloseClipboard();
     catcher.ScriptDialog("", 'Y');
     Command(152);
     ASSERT_EQ(catcher.dialogs().size(), 1u);
