@@ -80,7 +80,7 @@ static void CopySplits(HWND hDlg)
 {
     size_t size = (size_t)(splitPlan.rows + 1) * SPLIT_LINE_MAX + 1;
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-    char *text = memory ? (char *)GlobalLock(memory) : NULL;
+    char *text = memory ? static_cast<char *>(GlobalLock(memory)) : NULL;
     if (!text) {
         if (memory)
             GlobalFree(memory);
@@ -124,11 +124,11 @@ static INT_PTR CALLBACK SplitsProc(HWND hDlg, UINT iMsg, WPARAM wParam, LPARAM l
         GetTextMetricsA(hdc, &tm);
         SelectObject(hdc, old);
         ReleaseDC(hDlg, hdc);
-        ((MEASUREITEMSTRUCT *)lParam)->itemHeight = tm.tmHeight + 2;
+        reinterpret_cast<MEASUREITEMSTRUCT *>(lParam)->itemHeight = tm.tmHeight + 2;
         return TRUE;
     }
     case WM_DRAWITEM:
-        DrawSplitRow((const DRAWITEMSTRUCT *)lParam);
+        DrawSplitRow(reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
         return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDC_SPLITS_COPY) {
