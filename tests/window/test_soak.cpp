@@ -82,11 +82,18 @@ protected:
             SendMessageA(hwnd, WM_COMMAND, position == 2 ? 123 + Pick(4) : 127 + Pick(3), 0);
             return true;
         } else if (kind < 94) {
-            SendMessageA(hwnd, WM_COMMAND, 131 + Pick(2), 0);
+            static const int presets[4] = {131, 132, 150, 151};  // Marathon, Half Mar., 5 K, 10 K
+            SendMessageA(hwnd, WM_COMMAND, presets[Pick(4)], 0);
         } else if (kind < 97) {
-            static const char finishes[4] = {'O', 'C', 'E', 'X'};
-            catcher.ScriptDialog(RandomText().c_str(), finishes[Pick(4)]);
-            SendMessageA(hwnd, WM_COMMAND, Pick(10) ? 121 + Pick(2) : 141, 0);
+            // The resolution dialogs, About and the runner's tools, with any text.
+            static const char finishes[5] = {'O', 'C', 'E', 'X', 'K'};
+            static const int dialogs[6] = {121, 122, 141, 152, 153, 154};
+            int command = dialogs[Pick(10) ? Pick(6) : 2];
+            char finish = finishes[Pick(5)];
+            if (command == 154 && (finish == 'O' || finish == 'E'))
+                finish = 'K';  // a pace refused keeps the dialog open: then CANCEL
+            catcher.ScriptDialog(RandomText().c_str(), finish);
+            SendMessageA(hwnd, WM_COMMAND, command, 0);
         } else if (kind < 99) {
             int w = Pick(10) ? Pick(1200) : 0, h = Pick(10) ? Pick(400) : 0;
             if (Pick(2))
