@@ -59,7 +59,20 @@ check "the installer carries its name, version and copyright" \
            strings -el '$setup' | grep -qxF '$version' &&
            strings -el '$setup' | grep -qF 'Copyright (c) 2026 the Velto developers'"
 
-check "the installer runs silently" "$run" "$setup" /S
+# An older Velto: the same installer script as version 0.9.0, with a file
+# that the new version no longer has and that its uninstaller knows.
+echo "an older file" >"$work/stale.txt"
+sed -e 's/^!define VERSION .*/!define VERSION "0.9.0"/' -e "s|^OutFile .*|OutFile \"$work/old-setup.exe\"|" \
+    -e "s|^  File /r .*|&\n  File \"$work/stale.txt\"|" \
+    -e 's|^  Delete "\$INSTDIR\\Uninstall.exe"|&\n  Delete "$INSTDIR\\stale.txt"|' \
+    "$build/_CPack_Packages/win64/NSIS/project.nsi" >"$work/old.nsi"
+check "an older version is made from the same script" makensis -V1 "$work/old.nsi"
+check "the older version installs, with its own file" \
+  bash -c "'$run' '$work/old-setup.exe' /S && in_order '$installed/stale.txt'"
+
+check "the installer runs silently over the older version" "$run" "$setup" /S
+check "the older version is gone: its file, its entry" \
+  bash -c "[ ! -e '$installed/stale.txt' ] && '$run' reg query '$key' /v DisplayVersion | grep -q '$version'"
 check "the files are in the user's Programs folder" \
   in_order "$installed/velto.exe" "$installed/velto.txt" "$installed/grovlet.wav" "$installed/LICENSE.txt" \
   "$installed/Uninstall.exe"
