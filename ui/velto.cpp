@@ -260,7 +260,8 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT iMsg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_ACTIVATE:
         // Leaving for a box, a dialog or another program: remember where the
-        // user was; the default activation then sets the focus below.
+        // user was. Coming back, the default handling gives the window the
+        // focus, and WM_SETFOCUS hands it on.
         if (LOWORD(wParam) == WA_INACTIVE) {
             HWND focus = GetFocus();
             if (focus && IsChild(hwnd, focus))
