@@ -3,7 +3,8 @@
 # run: thumb drags on the real window against a window making only the
 # platform calls a drag needs; start-up and peak memory against a minimal
 # program that plays the same chime the same way (and the same without the
-# chime); ReCalc and atosecs on the host; the size of velto.exe.
+# chime, and the same with Velto's manifest and one button); ReCalc and
+# atosecs on the host; the size of velto.exe.
 # Prints a Markdown table.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -12,7 +13,7 @@ cmake -S . -B build/host -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/host --target core_bench -j"$(nproc)" >/dev/null
 cmake -S . -B build/windows -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" >/dev/null
-cmake --build build/windows --target velto window_bench minimal -j"$(nproc)" >/dev/null
+cmake --build build/windows --target velto window_bench minimal minimal_themed -j"$(nproc)" >/dev/null
 
 . scripts/xvfb.sh
 [ -n "${DISPLAY:-}" ] || { start_xvfb; trap 'kill "$xvfb_pid"; WINEPREFIX=$PWD/build/wineprefix wineserver -k' EXIT; }
@@ -24,9 +25,9 @@ echo "| measure | Velto | floor | Velto / floor | silent floor |"
 echo "|---|---|---|---|---|"
 (cd build/windows/tests && ../../../scripts/wine-run.sh window_bench.exe drag 2>/dev/null | tr -d '\r')
 velto=$(winpath build/windows/ui/velto.exe) minimal=$(winpath build/windows/tests/minimal.exe)
-folder=$(winpath build/windows/ui/velto.exe)
+folder=$(winpath build/windows/ui/velto.exe) themed=$(winpath build/windows/tests/minimal_themed.exe)
 (cd build/windows/tests && ../../../scripts/wine-run.sh window_bench.exe startup "$velto" "$minimal" \
-  "${folder%\\velto.exe}" 2>/dev/null | tr -d '\r')
+  "${folder%\\velto.exe}" "$themed" 2>/dev/null | tr -d '\r')
 build/host/tests/core_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
   --benchmark_format=csv 2>/dev/null | awk -F, '/_median/ { gsub(/"/, "", $1); sub(/_median/, "", $1);
     printf "| host %s, median of 5 | %.0f ns | | | |\n", $1, $3 }'

@@ -138,9 +138,12 @@ int main(int argc, char **argv)
         Drag(true, 4, 250);
         return 0;
     }
-    if (argc == 5 && strcmp(argv[1], "startup") == 0) {
-        std::vector<double> vStart, mStart, sStart, vPeak, mPeak, sPeak;
+    if (argc == 6 && strcmp(argv[1], "startup") == 0) {
+        std::vector<double> vStart, mStart, sStart, tStart, vPeak, mPeak, sPeak, tPeak;
         for (int n = 0; n < 5; n++) {
+            Start t = Run(argv[5], "", argv[4], "Minimal", false);
+            tStart.push_back(t.ms);
+            tPeak.push_back(t.peak / 1048576.0);
             Start v = Run(argv[2], "", argv[4], "Velto", true), m = Run(argv[3], "", argv[4], "Minimal", false),
                   s = Run(argv[3], "silent", argv[4], "Minimal", false);
             vStart.push_back(v.ms);
@@ -155,8 +158,12 @@ int main(int argc, char **argv)
                Median(vStart), Median(mStart), Median(vStart) - Median(mStart), Median(sStart));
         printf("| peak working set, median of 5 | %.1f MiB | %.1f MiB | %.2f | %.1f MiB |\n", Median(vPeak),
                Median(mPeak), Median(vPeak) / Median(mPeak), Median(sPeak));
+        printf("| the same against the floor with Velto's manifest and one button | %.0f ms, %.1f MiB | %.0f ms, "
+               "%.1f MiB | %+.0f ms, %.2f | |\n",
+               Median(vStart), Median(vPeak), Median(tStart), Median(tPeak), Median(vStart) - Median(tStart),
+               Median(vPeak) / Median(tPeak));
         return 0;
     }
-    printf("usage: window_bench drag | window_bench startup VELTO MINIMAL FOLDER\n");
+    printf("usage: window_bench drag | window_bench startup VELTO MINIMAL FOLDER MINIMAL_THEMED\n");
     return 2;
 }
