@@ -3,10 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "time/timeconversions.h"
-
 const char *const szRaceNames[RACES] = {"1500 m", "Mile", "5 K", "10 K", "Half Marathon", "Marathon"};
-// Kilometres as miles, rounded to float once, as the presets hold them.
+// Kilometres as miles (km / 1.609344), rounded to float once.
 const float fRaceMiles[RACES] = {0.9320567846298218f, 1.0f, 3.106855869293213f, 6.213711738586426f, 13.109378814697266f,
                                  26.21875762939453f};
 

@@ -7,6 +7,8 @@
 
 #include <cstddef>
 
+#include "time/timeconversions.h"
+
 // A split table is kept to this many rows, whatever the distance.
 const long long SPLIT_ROWS_MAX = 10000;
 
@@ -30,10 +32,11 @@ void SplitRow(const SplitPlan &plan, long long k, char *unit, size_t unitSize, c
 
 // Longest row text of a plan: unit, tab, time and a line end.
 const size_t SPLIT_UNIT_SIZE = 24;
-const size_t SPLIT_LINE_MAX = SPLIT_UNIT_SIZE + 1 + 30 + 2;
+const size_t SPLIT_LINE_MAX = SPLIT_UNIT_SIZE + 1 + TIME_TEXT_MAX + 2;
 
-// The races predicted from a result.
-const int RACES = 6;
+// The races predicted from a result, shortest first; the presets of the
+// Special menu take their distances from here.
+enum { RACE_1500M, RACE_MILE, RACE_5K, RACE_10K, RACE_HALF_MARATHON, RACE_MARATHON, RACES };
 extern const char *const szRaceNames[RACES];
 extern const float fRaceMiles[RACES];
 

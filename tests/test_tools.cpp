@@ -13,14 +13,14 @@ const float KM = 1.609344f;
 
 std::string Row(const SplitPlan &plan, long long k)
 {
-    char unit[SPLIT_UNIT_SIZE], time[40];
+    char unit[SPLIT_UNIT_SIZE], time[TIME_TEXT_MAX + 1];
     SplitRow(plan, k, unit, sizeof unit, time, sizeof time);
     return std::string(unit) + " " + time;
 }
 
 std::string Clock(long double seconds)
 {
-    char text[40];
+    char text[TIME_TEXT_MAX + 1];
     to_timestring((float)seconds, text, sizeof text);
     return text;
 }
@@ -74,9 +74,9 @@ TEST(Splits, KeptToTenThousandRows)
 TEST(Prediction, RiegelFromTwentyMinutesForFiveK)
 {
     ResetModel();
-    EXPECT_EQ(Clock(PredictSeconds(5 / KM, 1200, fRaceMiles[5])), "3:11:49.3");
-    EXPECT_EQ(Clock(PredictSeconds(5 / KM, 1200, fRaceMiles[2])), "20:00.0");
-    EXPECT_EQ(PredictSeconds(0, 1200, fRaceMiles[5]), 0);
+    EXPECT_EQ(Clock(PredictSeconds(5 / KM, 1200, fRaceMiles[RACE_MARATHON])), "3:11:49.3");
+    EXPECT_EQ(Clock(PredictSeconds(5 / KM, 1200, fRaceMiles[RACE_5K])), "20:00.0");
+    EXPECT_EQ(PredictSeconds(0, 1200, fRaceMiles[RACE_MARATHON]), 0);
     EXPECT_FALSE(WithinRiegelRange(209));
     EXPECT_TRUE(WithinRiegelRange(210));
     EXPECT_TRUE(WithinRiegelRange(4 * 3600));

@@ -3,6 +3,7 @@
 
 #include "model/entry.h"
 #include "model/pacemodel.h"
+#include "model/tools.h"
 #include "ui/resource.h"
 #include "ui/velto.h"
 
@@ -14,15 +15,16 @@ static HMENU hMenu;  // the popup opened last, where the precision marks move
 static const char *const distanceFormats[4] = {"%.1f", "%.2f", "%.3f", "%.4f"};
 static const char *const timeFormats[3] = {"%.0f", "%.1f", "%.2f"};
 
-// Marathon (42.195 km), half marathon, 5 K and 10 K: miles, and the ranges
-// of both bars.
+// Marathon (42.195 km), half marathon, 5 K and 10 K: the race distance in
+// miles, shared with the predictions, and the ranges of both bars.
 static const struct {
-    float miles, maxMiles, maxSecs;
+    const float *miles;
+    float maxMiles, maxSecs;
 } presets[4] = {
-    {26.21875762939453f, 30.0f, 18300.0f},
-    {13.109378814697266f, 15.0f, 7200.0f},
-    {3.106855869293213f, 5.0f, 3600.0f},  // 5 km: 5 / 1.609344, as a float
-    {6.213711738586426f, 10.0f, 7200.0f},
+    {&fRaceMiles[RACE_MARATHON], 30.0f, 18300.0f},
+    {&fRaceMiles[RACE_HALF_MARATHON], 15.0f, 7200.0f},
+    {&fRaceMiles[RACE_5K], 5.0f, 3600.0f},
+    {&fRaceMiles[RACE_10K], 10.0f, 7200.0f},
 };
 
 // Both resolution dialogs. The field is checked at every change and the
@@ -101,7 +103,7 @@ static void Precision(int id, int first, int *checked, char *format, const char 
 
 static void Preset(int k)
 {
-    dDistance = presets[k].miles;
+    dDistance = *presets[k].miles;
     fMaxScrollMiles = presets[k].maxMiles;
     fMaxScrollSecs = presets[k].maxSecs;
     SetScrollPos(hwndDistanceScroll, SB_CTL, ScrollPosition(dDistance, fMaxScrollMiles, iDistanceMax), TRUE);

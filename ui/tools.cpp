@@ -4,7 +4,6 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 
 #include "model/pacemodel.h"
 #include "model/tools.h"
@@ -58,7 +57,7 @@ static void DrawSplitRow(const DRAWITEMSTRUCT *item)
 {
     if (item->itemID == (UINT)-1)
         return;
-    char unit[SPLIT_UNIT_SIZE], time[40];
+    char unit[SPLIT_UNIT_SIZE], time[TIME_TEXT_SIZE];
     SplitRow(splitPlan, item->itemID, unit, sizeof unit, time, sizeof time);
     bool selected = (item->itemState & ODS_SELECTED) != 0;
     FillRect(item->hDC, &item->rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
@@ -88,7 +87,7 @@ static void CopySplits(HWND hDlg)
     }
     size_t used = (size_t)snprintf(text, size, "%s\tTime\r\n", SplitUnitName());
     for (long long k = 0; k < splitPlan.rows && used < size; k++) {
-        char unit[SPLIT_UNIT_SIZE], time[40];
+        char unit[SPLIT_UNIT_SIZE], time[TIME_TEXT_SIZE];
         SplitRow(splitPlan, k, unit, sizeof unit, time, sizeof time);
         int n = snprintf(text + used, size - used, "%s\t%s\r\n", unit, time);
         used += n > 0 ? (size_t)n : 0;
@@ -205,7 +204,7 @@ static bool TakePace(HWND hDlg)
     }
     long double t = TimeFromPace(pace, dDistance, dSplitFactor);
     if (t > fMaxScrollSecs) {
-        char time[40], range[40];
+        char time[TIME_TEXT_SIZE], range[TIME_TEXT_SIZE];
         to_timestring(t > FLT_MAX ? INFINITY : (float)t, time, sizeof time);
         to_timestring(fMaxScrollSecs, range, sizeof range);
         myerror("That pace gives %s, above the time range of %s: raise it in Settings > Time Resolution first.",
