@@ -2,11 +2,23 @@
 
 #include <cfloat>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-float ReadDistance(const char *text, float factor, float maximum)
+#include "time/timeconversions.h"
+
+// Half a unit of the last of `decimals` decimals: how far a rounded text can
+// lie above the value it shows.
+static long double HalfLastDecimal(int decimals)
+{
+    if (decimals < 0)
+        return 0;
+    return 0.5L * powl(10.0L, -(long double)(decimals < 30 ? decimals : 30)) + 1e-12L;
+}
+
+float ReadDistance(const char *text, float factor, float maximum, int decimals)
 {
     char buffer[13];
     snprintf(buffer, sizeof buffer, "%s", text);
@@ -24,9 +36,25 @@ float ReadDistance(const char *text, float factor, float maximum)
         return -1;
     float tmp = (float)v;
     long double q = tmp / (long double)factor;
-    if (q > maximum)
+    if (q > maximum) {
+        // The maximum shown in another unit is rounded, and may read back a
+        // hair above itself ("80.47 Laps" for 10 miles): it is still the maximum.
+        if (v - (long double)maximum * factor <= HalfLastDecimal(decimals))
+            return maximum;
         return -1;
+    }
     return (float)q + 0.0f;  // "-0" would show as "-0.00"
+}
+
+float ReadTime(const char *text, float maximum, int decimals)
+{
+    double v = atosecs(text);
+    if (v < 0)
+        return -1;
+    float tmp = (float)v;  // atosecs gives at most about 3.7e12
+    if (tmp > maximum)
+        return v - (long double)maximum <= HalfLastDecimal(decimals) ? maximum : -1;
+    return tmp;
 }
 
 int ReadWholeMiles(const char *text, long long *number)

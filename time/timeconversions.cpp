@@ -17,8 +17,7 @@ static const char szInfinite[] = "infinite";
 static const char szTooLong[] = "too long";
 static const char szInvalid[] = "invalid";
 
-// Digits after the point of a "%.Nf" conversion ("%f" alone has six).
-static int format_decimals(const char *fmt)
+int FormatDecimals(const char *fmt)
 {
     const char *point = strchr(fmt, '.');
     return point ? (int)strtol(point + 1, nullptr, 10) : 6;
@@ -29,7 +28,7 @@ static int format_decimals(const char *fmt)
 static double shown_seconds(float ss)
 {
     long double scale = 1;
-    for (int d = format_decimals(szTimeFormat); d > 0; d--)
+    for (int d = FormatDecimals(szTimeFormat); d > 0; d--)
         scale *= 10;
     return (double)(nearbyintl(ss * scale) / scale);
 }

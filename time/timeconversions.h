@@ -11,6 +11,9 @@ const size_t TIME_TEXT_MAX = 29;
 // printf conversion of the seconds field of every time text.
 extern char szTimeFormat[5];
 
+// Digits after the point of a "%.Nf" conversion ("%f" alone has six).
+int FormatDecimals(const char *fmt);
+
 // Writes secs as time text into buf, the seconds in szTimeFormat.
 void to_timestring(float secs, char *buf, size_t bufsize);
 

@@ -4,14 +4,22 @@
 #include "ui/resource.h"
 #include "ui/velto.h"
 
-static WNDPROC fnOldTime, fnOldDistance, fnOldButton, fnOldScroll;
+static WNDPROC fnOldTime, fnOldDistance, fnOldButton, fnOldScroll, fnOldPace;
+
+void FocusControl(HWND control)
+{
+    SetFocus(control);
+    // As in a dialog: what is typed next replaces the value, not appends to it.
+    if (control && (control == hwndTimeReadout || control == hwndDistanceReadout))
+        SendMessageA(control, EM_SETSEL, 0, -1);
+}
 
 // Leaving sends the control its own WM_KILLFOCUS first, so a field
 // recalculates before the next control has the focus.
 static void MoveFocus(HWND from, WPARAM killParam, HWND to)
 {
     SendMessageA(from, WM_KILLFOCUS, killParam, 0);
-    SetFocus(to);
+    FocusControl(to);
 }
 
 static LRESULT CALLBACK EditProc(HWND hwnd, UINT iMsg, WPARAM wParam, LPARAM lParam)
@@ -74,6 +82,22 @@ static LRESULT CALLBACK ScrollProc(HWND hwnd, UINT iMsg, WPARAM wParam, LPARAM l
     return CallWindowProcA(fnOldScroll, hwnd, iMsg, wParam, lParam);
 }
 
+// The pace field only shows a result, but a click puts the keyboard there:
+// Tab goes on to the distance bar (the next row), Enter to the time bar as
+// from the other fields, Esc back to the time field. Nothing is recalculated.
+static LRESULT CALLBACK PaceFieldProc(HWND hwnd, UINT iMsg, WPARAM wParam, LPARAM lParam)
+{
+    if (iMsg == WM_KEYDOWN) {
+        HWND target = wParam == VK_TAB      ? hwndDistanceScroll
+                      : wParam == VK_RETURN ? hwndTargetScroll
+                      : wParam == VK_ESCAPE ? hwndTimeReadout
+                                            : NULL;
+        if (target)
+            FocusControl(target);
+    }
+    return CallWindowProcA(fnOldPace, hwnd, iMsg, wParam, lParam);
+}
+
 static WNDPROC Subclass(HWND control, WNDPROC procedure)
 {
     return (WNDPROC)SetWindowLongPtrA(control, GWLP_WNDPROC, (LONG_PTR)procedure);
@@ -92,4 +116,6 @@ void InstallKeyboard(HWND hwnd)
     for (HWND bar : bars)
         if (WNDPROC old = Subclass(bar, ScrollProc))
             fnOldScroll = old;
+    if (hwndPaceField)
+        fnOldPace = Subclass(hwndPaceField, PaceFieldProc);
 }

@@ -14,7 +14,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int iCmdShow)
     // fills the fields.
     ShowWindow(hwnd, iCmdShow);
     UpdateWindow(hwnd);
-    SetFocus(hwndTimeReadout);  // ready for typing at once
+    FocusControl(hwndTimeReadout);  // ready for typing at once
 
     while (GetMessageA(&msg, NULL, 0, 0) > 0) {
         TranslateMessage(&msg);

@@ -12,6 +12,10 @@ static int cxClient, cyClient;  // client area
 static int cyRow;               // row pitch
 static HWND hwndFocus;          // the control that had the focus when the window was left
 
+// Posted on the window's return, so that the hand-back comes after what a
+// closing box or dialog still has to do.
+static const UINT WM_HANDBACK = WM_APP + 1;
+
 // The unit radios by id - 13: the distance bank, then the split bank.
 static HWND *const unitRadios[10] = {
     &hwndDistanceMile, &hwndDistanceKm, &hwndDistance400m, &hwndDistance440y, &hwndDistance200m,
@@ -114,10 +118,8 @@ static void Entry(bool accepted, const char *message, float *value, float taken,
 static void TimeEntry()
 {
     GetWindowTextA(hwndTimeReadout, szTime, 13);
-    double v = atosecs(szTime);
-    float tmp = (float)v;  // atosecs gives at most about 3.7e12
-    Entry(v >= 0 && tmp <= fMaxScrollSecs, "Time out of range.", &dTime, tmp, fMaxScrollSecs, iTargetMax,
-          hwndTargetScroll);
+    float t = ReadTime(szTime, fMaxScrollSecs, FormatDecimals(szTimeFormat));
+    Entry(t >= 0, "Time out of range.", &dTime, t, fMaxScrollSecs, iTargetMax, hwndTargetScroll);
 }
 
 // The distance text is read as its first number, in the unit shown, whatever
@@ -125,7 +127,7 @@ static void TimeEntry()
 static void DistanceEntry()
 {
     GetWindowTextA(hwndDistanceReadout, szDistance, 13);
-    float q = ReadDistance(szDistance, dDistanceFactor, fMaxScrollMiles);
+    float q = ReadDistance(szDistance, dDistanceFactor, fMaxScrollMiles, FormatDecimals(szDistanceFormat));
     Entry(q >= 0, "Distance out of range.", &dDistance, q, fMaxScrollMiles, iDistanceMax, hwndDistanceScroll);
 }
 
@@ -261,7 +263,7 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT iMsg, WPARAM wParam, LPARAM lParam)
     case WM_ACTIVATE:
         // Leaving for a box, a dialog or another program: remember where the
         // user was. Coming back, the default handling gives the window the
-        // focus, and WM_SETFOCUS hands it on.
+        // focus, and WM_SETFOCUS has it handed on.
         if (LOWORD(wParam) == WA_INACTIVE) {
             HWND focus = GetFocus();
             if (focus && IsChild(hwnd, focus))
@@ -273,11 +275,19 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT iMsg, WPARAM wParam, LPARAM lParam)
             NameControlsForScreenReaders();
         break;
     case WM_SETFOCUS:
+        // Not at once: after OK in a dialog the window still recalculates
+        // with the focus its own, and a field given the focus now would re-read
+        // a rejected value as the box opens, and open a second one.
         if (hwndFocus && IsChild(hwnd, hwndFocus)) {
-            SetFocus(hwndFocus);
+            PostMessageA(hwnd, WM_HANDBACK, 0, 0);
             return 0;
         }
         break;
+    case WM_HANDBACK:
+        // Only if nothing has taken the focus since, and no box is up.
+        if (GetActiveWindow() == hwnd && GetFocus() == hwnd && hwndFocus && IsChild(hwnd, hwndFocus))
+            FocusControl(hwndFocus);
+        return 0;
     }
     return DefWindowProcA(hwnd, iMsg, wParam, lParam);
 }

@@ -37,6 +37,10 @@ void NameControlsForScreenReaders();
 // radios and the scroll bars.
 void InstallKeyboard(HWND hwnd);
 
+// Gives a control the focus; the time or distance field with all its text
+// selected, ready to be typed over.
+void FocusControl(HWND control);
+
 LRESULT CALLBACK WndProc(HWND hwnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
 
 // The menu: a command by its id, and the opening of a popup.

@@ -23,8 +23,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     memcpy(text, data + 1, n);
     text[n] = '\0';
 
-    float miles = ReadDistance(text, factor, maximum);
+    int decimals = 1 + data[0] / 25 % 4;
+    float miles = ReadDistance(text, factor, maximum, decimals);
     if (!(miles == -1 || (miles >= 0 && miles <= maximum && !std::signbit(miles))))
+        __builtin_trap();
+    float seconds = ReadTime(text, maximum * 500, decimals % 3);
+    if (!(seconds == -1 || (seconds >= 0 && seconds <= maximum * 500)))
         __builtin_trap();
 
     // The dialogs read at most 18 characters.

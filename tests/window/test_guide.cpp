@@ -102,7 +102,13 @@ void Replay(HWND hwnd, const Example &example)
         } else if (verb == "type") {
             Type(Field(first), second.c_str());
         } else if (verb == "press") {
-            SendMessageA(GetFocus(), WM_KEYDOWN, first == "Tab" ? VK_TAB : VK_RETURN, 0);
+            const std::pair<const char *, WPARAM> keys[] = {{"Tab", VK_TAB}, {"Enter", VK_RETURN}, {"Esc", VK_ESCAPE},
+                                                            {"Up", VK_UP},   {"Down", VK_DOWN},    {"End", VK_END}};
+            WPARAM key = 0;
+            for (const auto &k : keys)
+                key = first == k.first ? k.second : key;
+            ASSERT_NE(key, 0u) << first;
+            SendMessageA(GetFocus(), WM_KEYDOWN, key, 0);
         } else if (verb == "choose") {  // "Distance Unit Km", "Split Unit 400m"
             const char *units[5] = {"Mile", "Km", "400m", "440y", "200m"};
             int id = first == "Split" ? 18 : 13;
@@ -145,7 +151,7 @@ TEST(Guide, WorkedExamplesShowWhatTheGuideSays)
         HWND hwnd = StartVelto(GetModuleHandleA(NULL));
         ASSERT_TRUE(hwnd != NULL);
         ShowWindow(hwnd, SW_SHOWNORMAL);
-        SetFocus(hwndTimeReadout);  // as the program starts
+        FocusControl(hwndTimeReadout);  // as the program starts
         Pump();
         Replay(hwnd, example);
         DestroyWindow(hwnd);

@@ -516,20 +516,23 @@ TEST_F(MainWindow, FieldLosingTheFocusToTheBoxRecalculates)
 
 // ---------------------------------------------------- focus and stacking
 
-// Back from a box or a dialog the focus is where it was; its return
-// recalculates nothing and opens nothing.
+// Back from a box or a dialog the focus is where it was, a field's text all
+// selected; its return recalculates nothing and opens nothing.
 TEST_F(MainWindow, FocusReturnsToTheControlThatHadIt)
 {
     BoxCatcher catcher;
     Type(hwndDistanceReadout, "11");
+    Pump();  // the hand-back is posted
     EXPECT_EQ(catcher.texts(), Strings{"Distance out of range."});
     EXPECT_EQ(GetFocus(), hwndDistanceReadout);
     EXPECT_EQ(Text(hwndDistanceReadout), "0.00 Mi.");
+    EXPECT_EQ(SendMessageA(hwndDistanceReadout, EM_GETSEL, 0, 0), MAKELRESULT(0, 8));
 
     SetFocus(hwndSplitKm);
     for (int command : {121, 122}) {
         catcher.ScriptDialog("", 'C');
         SendMessageA(hwnd, WM_COMMAND, command, 0);
+        Pump();
         EXPECT_EQ(GetFocus(), hwndSplitKm) << command;
     }
     SetWindowTextA(hwndPaceField, "untouched");
@@ -540,6 +543,30 @@ TEST_F(MainWindow, FocusReturnsToTheControlThatHadIt)
     EXPECT_EQ(Text(hwndPaceField), "untouched");
     EXPECT_EQ(catcher.dialogs().size(), 3u);
     EXPECT_EQ(catcher.boxes().size(), 1u);
+}
+
+// The first minute: the time field has the focus, and what is typed replaces
+// what Velto wrote, there and in each field Tab leads to.
+TEST_F(MainWindow, TypingReplacesTheTextVeltoWrote)
+{
+    BoxCatcher catcher;
+    FocusControl(hwndTimeReadout);  // as WinMain does
+    for (const char *keys : {"12:34\t", "5\t"})
+        for (const char *k = keys; *k; k++)
+            if (*k == '\t')
+                SendMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+            else
+                SendMessageA(GetFocus(), WM_CHAR, (unsigned char)*k, 1);
+    EXPECT_EQ(Text(hwndTimeReadout), "12:34.0");
+    EXPECT_EQ(Text(hwndDistanceReadout), "5.00 Mi.");
+    EXPECT_TRUE(catcher.boxes().empty());
+    EXPECT_EQ(GetFocus(), hwndDistanceMile);
+    // A click places the caret: the selection is Velto's only when it moves the focus.
+    SendMessageA(hwndDistanceReadout, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    SendMessageA(hwndDistanceReadout, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(GetFocus(), hwndDistanceReadout);
+    EXPECT_EQ(LOWORD(SendMessageA(hwndDistanceReadout, EM_GETSEL, 0, 0)),
+              HIWORD(SendMessageA(hwndDistanceReadout, EM_GETSEL, 0, 0)));
 }
 
 // Screen readers name a field or a bar after the label stacked right
@@ -644,17 +671,20 @@ TEST_F(MainWindow, SwitchingUnitsReRoundsTheDistance)
     EXPECT_EQ(SendMessageA(hwndDistanceMile, BM_GETCHECK, 0, 0), BST_CHECKED);
 }
 
-TEST_F(MainWindow, DistanceAtTheLimitRejectedByItsOwnReadBack)
+// The maximum shown rounded up in another unit is still the maximum.
+TEST_F(MainWindow, DistanceAtTheLimitKeptThroughItsOwnReadBack)
 {
     BoxCatcher catcher;
     SetWindowTextA(hwndDistanceReadout, "10");
     SendMessageA(hwndDistanceKm, BM_CLICK, 0, 0);  // "16.09 Km." is 9.99786 mi
-    EXPECT_TRUE(catcher.boxes().empty());
     SendMessageA(hwndDistanceMile, BM_CLICK, 0, 0);
     SetWindowTextA(hwndDistanceReadout, "10");
-    SendMessageA(hwndDistance200m, BM_CLICK, 0, 0);  // "80.47 Laps" is 10.0004 mi
+    SendMessageA(hwndDistance200m, BM_CLICK, 0, 0);  // "80.47 Laps" reads as 10.0004 mi
+    EXPECT_TRUE(catcher.boxes().empty());
+    EXPECT_EQ(dDistance, 10);
+    EXPECT_EQ(Text(hwndDistanceReadout), "80.47 Laps");
+    SetWindowTextA(hwndDistanceReadout, "80.48");  // typed beyond the rounding
     EXPECT_EQ(catcher.texts(), Strings{"Distance out of range."});
-    EXPECT_EQ(dDistance, 0);
     EXPECT_EQ(Text(hwndDistanceReadout), "0.00 Laps");
 }
 
@@ -742,7 +772,8 @@ TEST(Program, ShowsTheLogoBeforeTheMainWindow)
         Sleep(20);
         GetGUIThreadInfo(GetWindowThreadProcessId(main, NULL), &gui);
     }
-    EXPECT_EQ(gui.hwndFocus, GetDlgItem(main, 8));  // typing goes to the time field
+    EXPECT_EQ(gui.hwndFocus, GetDlgItem(main, 8));  // typing goes to the time field, replacing "0.0"
+    EXPECT_EQ(SendMessageA(GetDlgItem(main, 8), EM_GETSEL, 0, 0), MAKELRESULT(0, 3));
     PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForSingleObject(pi.hProcess, 20000), WAIT_OBJECT_0);
     CloseHandle(pi.hProcess);

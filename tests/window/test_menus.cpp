@@ -334,6 +334,19 @@ TEST_F(Menus, LoweringAMaximumBelowTheValueReportsAfterOk)
     Command(122);
     EXPECT_EQ(catcher.texts(), (Strings{"Distance out of range.", "Time out of range."}));
     EXPECT_EQ(dTime, 0);
+
+    // The same with the field's focus to hand back after the dialog: one
+    // box, then the focus back in the field.
+    catcher.ScriptDialog("1000", 'O');
+    Command(121);
+    SetWindowTextA(hwndDistanceReadout, "950");
+    FocusControl(hwndDistanceReadout);
+    catcher.ScriptDialog("20", 'O');
+    Command(121);
+    Pump();
+    EXPECT_EQ(catcher.texts().size(), 3u);
+    EXPECT_EQ(GetFocus(), hwndDistanceReadout);
+    EXPECT_EQ(Text(hwndDistanceReadout), "0.00 Mi.");
 }
 
 // An absurd time maximum stays storable; the readouts cope with it.

@@ -144,25 +144,41 @@ TEST_F(Scroll, AboveTenThousandSecondsOneSecondIsUndone)
     EXPECT_EQ(Text(hwndTimeReadout), "3:01:00.0");
 }
 
-TEST_F(Scroll, RightEndInLapsIsRejectedInKilometresAccepted)
+// End, or the thumb at the end, gives the maximum, whatever its rounding
+// in the shown unit; in kilometres at 10 miles it shows 9.99786 mi.
+TEST_F(Scroll, RightEndKeepsTheMaximumInEveryUnit)
 {
     BoxCatcher catcher;
-    SendMessageA(hwndDistance200m, BM_CLICK, 0, 0);
-    Send(hwndDistanceScroll, SB_RIGHT);  // "80.47 Laps" is 10.0004 mi
-    EXPECT_EQ(catcher.texts(), Strings{"Distance out of range."});
-    EXPECT_EQ(dDistance, 0);
-    EXPECT_EQ(Thumb(hwndDistanceScroll), 0);
-    EXPECT_EQ(Text(hwndDistanceReadout), "0.00 Laps");
-
-    Send(hwndDistanceScroll, SB_THUMBTRACK, 300);  // the drag to the end likewise
-    EXPECT_EQ(catcher.boxes().size(), 2u);
-    EXPECT_EQ(dDistance, 0);
-
-    SendMessageA(hwndDistanceKm, BM_CLICK, 0, 0);
-    Send(hwndDistanceScroll, SB_RIGHT);  // "16.09 Km." is 9.99786 mi
-    EXPECT_EQ(catcher.boxes().size(), 2u);
-    EXPECT_EQ(Text(hwndDistanceReadout), "16.09 Km.");
-    EXPECT_EQ(Thumb(hwndDistanceScroll), 299);  // trunc(9.99786 / 10 x 300)
+    const struct {
+        HWND unit;
+        float range;
+        const char *text;  // the maximum as shown
+        int thumb;
+    } ends[] = {
+        {hwndDistance200m, 10, "80.47 Laps", 300}, {hwndDistanceKm, 20, "32.19 Km.", 300},
+        {hwndDistance400m, 26, "104.61 Laps", 300}, {hwndDistanceKm, 10, "16.09 Km.", 299},
+    };
+    for (const auto &end : ends) {
+        SendMessageA(end.unit, BM_CLICK, 0, 0);
+        fMaxScrollMiles = end.range;
+        for (int code : {SB_RIGHT, SB_THUMBTRACK, SB_LEFT}) {
+            Send(hwndDistanceScroll, code, 300);
+            if (code == SB_LEFT)
+                continue;
+            EXPECT_EQ(Text(hwndDistanceReadout), end.text) << code;
+            EXPECT_EQ(Thumb(hwndDistanceScroll), end.thumb) << end.text;
+        }
+        EXPECT_EQ(dDistance, 0);
+    }
+    // The time bar's end in each seconds precision: 999.9 s is "16:40" whole.
+    fMaxScrollSecs = 999.9f;
+    for (const char *format : {"%.0f", "%.1f", "%.2f"}) {
+        snprintf(szTimeFormat, sizeof szTimeFormat, "%s", format);
+        Send(hwndTargetScroll, SB_RIGHT);
+        EXPECT_EQ(dTime, 999.9f) << format;
+        EXPECT_EQ(Thumb(hwndTargetScroll), 300) << format;
+    }
+    EXPECT_TRUE(catcher.boxes().empty());
 }
 
 TEST_F(Scroll, EndScrollAndUnknownCodesChangeNothing)
@@ -227,6 +243,7 @@ TEST_F(Keys, EveryCellOfTheTable)
         {19, {20, 0, 20, 18, 14, 1}},   {20, {21, 0, 21, 19, 15, 1}},
         {21, {22, 0, 22, 20, 16, 1}},   {22, {18, 0, 18, 21, 17, 1}},
         {1, {2, 0, 0, 0, 0, 0}},        {2, {8, 0, 0, 0, 0, 0}},
+        {10, {1, 2, 0, 0, 0, 0}},  // the pace field is no trap
     };
     for (auto &row : table)
         for (int k = 0; k < 6; k++)
@@ -340,7 +357,14 @@ TEST_F(Keys, OtherKeysReachTheControlUnchanged)
     EXPECT_EQ(dTime, 23);
     Key(hwndTimeReadout, VK_LEFT);
     EXPECT_EQ(GetFocus(), hwndTimeReadout);
-    EXPECT_EQ(GetWindowLongPtrA(hwndPaceField, GWLP_WNDPROC), GetClassLongPtrA(hwndPaceField, GCLP_WNDPROC));
+
+    // Typing in the pace field is harmless; Esc goes back to the time field.
+    SetFocus(hwndPaceField);
+    SendMessageA(hwndPaceField, WM_CHAR, '7', 1);
+    EXPECT_EQ(dTime, 23);
+    EXPECT_EQ(After(10, VK_ESCAPE), 8);
+    EXPECT_EQ(Text(hwndTimeReadout), "23.0");  // rewritten when it was left
+    EXPECT_EQ(SendMessageA(hwndTimeReadout, EM_GETSEL, 0, 0), MAKELRESULT(0, 4));
 }
 
 // ----------------------------------------------------- randomized run

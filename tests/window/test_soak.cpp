@@ -117,9 +117,10 @@ protected:
             snprintf(what, sizeof what, "time %g outside 0..%g", dTime, fMaxScrollSecs);
         else if (!(std::isfinite(dDistance) && dDistance >= 0 && dDistance <= fMaxScrollMiles))
             snprintf(what, sizeof what, "distance %g outside 0..%g", dDistance, fMaxScrollMiles);
-        else if (dTime != (float)atosecs(time.c_str()))
+        else if (dTime != ReadTime(time.c_str(), fMaxScrollSecs, FormatDecimals(szTimeFormat)))
             snprintf(what, sizeof what, "time %g but the field shows '%s'", dTime, time.c_str());
-        else if (dDistance != ReadDistance(distance.c_str(), dDistanceFactor, fMaxScrollMiles))
+        else if (dDistance != ReadDistance(distance.c_str(), dDistanceFactor, fMaxScrollMiles,
+                                           FormatDecimals(szDistanceFormat)))
             snprintf(what, sizeof what, "distance %g but the field shows '%s'", dDistance, distance.c_str());
         else if (iDistanceMax != iTargetMax)
             snprintf(what, sizeof what, "ranges %d and %d", iDistanceMax, iTargetMax);
