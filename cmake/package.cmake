@@ -1,12 +1,14 @@
 # What a Windows user gets: a zip to unpack and run, and an installer.
 # Doc and the start-up sound look beside the program, so the three files
 # stay side by side.
+# The guide and the licence go with Windows line ends (made in ui/), which
+# every Notepad shows as lines.
 install(TARGETS velto RUNTIME DESTINATION .)
-install(FILES ${PROJECT_SOURCE_DIR}/data/velto.txt ${PROJECT_SOURCE_DIR}/data/grovlet.wav DESTINATION .)
-install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
+install(FILES ${CMAKE_BINARY_DIR}/ui/velto.txt ${PROJECT_SOURCE_DIR}/data/grovlet.wav DESTINATION .)
+install(FILES ${CMAKE_BINARY_DIR}/ui/LICENSE.txt DESTINATION .)
 
 set(CPACK_PACKAGE_NAME velto)
-set(CPACK_PACKAGE_VENDOR "the Velto developers")
+set(CPACK_PACKAGE_VENDOR ${VELTO_PUBLISHER})
 set(CPACK_VELTO_COPYRIGHT ${VELTO_COPYRIGHT})
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})

@@ -1,23 +1,30 @@
 #!/usr/bin/env bash
 # The two Windows packages, under Wine: the zip unpacked and run from its
-# folder; the installer, for the current user without administrator rights,
-# run silently, its files, Start menu entry and uninstall entry checked, the
-# installed program started from its shortcut and closed, the installer run
-# again over it; the uninstaller run silently, leaving nothing behind.
+# folder; the installer, for the current user without administrator rights:
+# silent and clicked through, over an older version, over a running Velto,
+# over a newer one, into a custom folder and into one whose name leaves the
+# ANSI code page; the uninstaller with Velto running and not. Each case is
+# checked on disk and in the registry.
 set -uo pipefail
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 run="$here/../../scripts/wine-run.sh"
 export WINEPREFIX=${WINEPREFIX:-$here/../../build/wineprefix}
+export LC_ALL=C.UTF-8  # folder names in UTF-8 on the way to Wine
 launch="$build/tests/launch.exe"
+drive="$build/tests/drive.exe"
 user="$WINEPREFIX/drive_c/users/$(id -un)"
+winuser="C:\\users\\$(id -un)"
 programs="$user/AppData/Local/Programs"
 installed="$programs/Velto"
+winstalled="$winuser\\AppData\\Local\\Programs\\Velto"
 menu="$user/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
+link="$winuser\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Velto.lnk"
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Velto'
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+wwork="Z:${work//\//\\}"
 passed=0 failed=0
 check() {  # description, command...
   local what=$1
@@ -30,27 +37,50 @@ check() {  # description, command...
     sed 's/^/  /' "$work/check.log"
   fi
 }
-in_order() { for f in "$@"; do [ -f "$f" ] || { echo "missing $f"; return 1; }; done; }
-export -f in_order
+exits() {  # code, command...: the command exits with that code
+  local want=$1
+  shift
+  "$@"
+  local got=$?
+  [ "$got" -eq "$want" ] || { echo "exit code $got, not $want"; return 1; }
+}
+present() { for f in "$@"; do [ -f "$f" ] || { echo "missing $f"; return 1; }; done; }
 absent() { for f in "$@"; do [ ! -e "$f" ] || { echo "still there: $f"; return 1; }; done; }
+version_is() { "$run" reg query "$key" /v DisplayVersion | tr -d '\r' | grep -q "REG_SZ *$1\$"; }
+crlf() { for f in "$@"; do [ "$(grep -c $'\r$' "$f")" -eq "$(wc -l <"$f")" ] || { echo "not CRLF: $f"; return 1; }; done; }
+same_as_new() { cmp "$installed/velto.exe" "$build/ui/velto.exe"; }
+export -f present absent version_is crlf
 
 cmake --build "$build" --target package >/dev/null || { echo "packaging failed"; exit 1; }
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
-zip="$build/velto-$version-win64.zip" setup="$build/velto-$version-setup.exe"
+zip="$build/velto-$version-win64.zip"
+# Fixed names, which the test prefix keeps out of the window manager's way.
+cp "$build/velto-$version-setup.exe" "$work/setup.exe"
+setup="$work/setup.exe" wsetup="$wwork\\setup.exe"
 echo "zip $(stat -c %s "$zip") bytes, installer $(stat -c %s "$setup") bytes"
+export run launch drive work wwork user winuser installed winstalled menu link key build setup wsetup version
 
 # A failed earlier run may have left an installation behind.
-rm -rf "$programs" "$menu/Velto.lnk"
-for k in "$key" 'HKCU\Software\Velto' 'HKLM\Software\Velto'; do "$run" reg delete "$k" /f >/dev/null 2>&1; done
+clean() {
+  rm -rf "$programs" "$menu/Velto.lnk" "$WINEPREFIX/drive_c/Tools" "$user/Läufer Ω 日本"
+  "$run" reg delete "$key" /f >/dev/null 2>&1
+}
+clean
 
-check "the zip holds the four files side by side" \
-  bash -c "unzip -q '$zip' -d '$work/zip' && [ \"\$(cd '$work/zip' && LC_ALL=C ls | tr '\n' ' ')\" = 'LICENSE.txt grovlet.wav velto.exe velto.txt ' ]"
+# ------------------------------------------------------------------ the zip
+unzip -q "$zip" -d "$work/zip"
+check "the zip holds one folder Velto-$version with the four files" \
+  bash -c "[ \"\$(cd '$work/zip' && find . -type f | LC_ALL=C sort | tr '\n' ' ')\" = './Velto-$version/LICENSE.txt ./Velto-$version/grovlet.wav ./Velto-$version/velto.exe ./Velto-$version/velto.txt ' ]"
+check "the guide and the licence have Windows line ends" crlf "$work/zip/Velto-$version/velto.txt" "$work/zip/Velto-$version/LICENSE.txt"
 check "the unpacked program runs from its folder and exits with 0" \
-  "$run" "$launch" "Z:${work//\//\\}\\zip\\velto.exe" "Z:${work//\//\\}\\zip"
+  "$run" "$launch" "$wwork\\zip\\Velto-$version\\velto.exe" "$wwork\\zip\\Velto-$version"
 
 check "velto.exe is stripped and holds no build folder" \
   bash -c "! x86_64-w64-mingw32-objdump -h '$build/ui/velto.exe' | grep -q '\.debug' &&
            ! grep -qaF '$(cd "$here/../.." && pwd)' '$build/ui/velto.exe'"
+check "velto.exe and the installer name one publisher" \
+  bash -c "strings -el '$build/ui/velto.exe' | grep -A1 -x CompanyName | grep -qx 'the Velto developers' &&
+           strings -el '$setup' | grep -A1 -x CompanyName | grep -qx 'the Velto developers'"
 
 # What the installer says of itself: no elevation asked, and its version.
 check "the installer asks for no administrator rights" grep -qaF 'level="asInvoker"' "$setup"
@@ -67,40 +97,106 @@ sed -e 's/^!define VERSION .*/!define VERSION "0.9.0"/' -e "s|^OutFile .*|OutFil
     -e 's|^  Delete "\$INSTDIR\\Uninstall.exe"|&\n  Delete "$INSTDIR\\stale.txt"|' \
     "$build/_CPack_Packages/win64/NSIS/project.nsi" >"$work/old.nsi"
 check "an older version is made from the same script" makensis -V1 "$work/old.nsi"
-check "the older version installs, with its own file" \
-  bash -c "'$run' '$work/old-setup.exe' /S && in_order '$installed/stale.txt'"
+old() { "$run" "$work/old-setup.exe" /S "$@" && present "$installed/stale.txt" && version_is 0.9.0; }
 
-check "the installer runs silently over the older version" "$run" "$setup" /S
+# ------------------------------------------- nothing changes before Install
+check "the older version installs, with its own file" old
+# What the clicked-through installer showed: its boxes, then its exit code.
+clicks() { "$run" "$drive" "$@" >"$work/clicks.log"; cat "$work/clicks.log"; }
+export -f clicks
+check "Cancel on the first page leaves the older version whole" \
+  bash -c "clicks '$wsetup' quit; present '$installed/stale.txt' '$installed/velto.exe' '$installed/Uninstall.exe' &&
+           version_is 0.9.0 && [ -f '$menu/Velto.lnk' ]"
+
+# ------------------------------------------------------------- the upgrade
+check "the installer runs silently over the older version" exits 0 "$run" "$setup" /S
 check "the older version is gone: its file, its entry" \
-  bash -c "[ ! -e '$installed/stale.txt' ] && '$run' reg query '$key' /v DisplayVersion | grep -q '$version'"
-check "the files are in the user's Programs folder" \
-  in_order "$installed/velto.exe" "$installed/velto.txt" "$installed/grovlet.wav" "$installed/LICENSE.txt" \
-  "$installed/Uninstall.exe"
+  bash -c "absent '$installed/stale.txt' && version_is '$version'"
+check "the files are in the user's Programs folder, text with Windows line ends" \
+  bash -c "present '$installed/velto.exe' '$installed/velto.txt' '$installed/grovlet.wav' '$installed/LICENSE.txt' \
+           '$installed/Uninstall.exe' && crlf '$installed/velto.txt' '$installed/LICENSE.txt'"
 check "the Start menu has one Velto shortcut and no other" \
   bash -c "[ -f '$menu/Velto.lnk' ] && [ -z \"\$(find '$menu' -iname '*velto*' ! -name Velto.lnk; find '$menu' -iname '*uninstall*')\" ]"
-check "the shortcut starts it and exits with 0" \
-  "$run" "$launch" --shortcut "C:\\users\\$(id -un)\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Velto.lnk"
+check "the shortcut starts it and exits with 0" "$run" "$launch" --shortcut "$link"
 tr -d '\r' <"$work/check.log" >"$work/shortcut.log"
-check "the shortcut's working folder is the install folder" \
-  grep -qxF "folder: C:\\users\\$(id -un)\\AppData\\Local\\Programs\\Velto" "$work/shortcut.log"
-check "the user's installed programs list has it, with its version" \
-  bash -c "'$run' reg query '$key' /v DisplayVersion | grep -q '$version'"
+check "the shortcut's working folder is the install folder" grep -qxF "folder: $winstalled" "$work/shortcut.log"
+check "the programs list has its size, as installed" \
+  bash -c "size=\$(( \$('$run' reg query '$key' /v EstimatedSize | tr -d '\r' | sed -n 's/.*REG_DWORD *//p') ));
+           on_disk=\$(du -k --apparent-size -c '$installed'/* | tail -1 | cut -f1);
+           echo \"\$size KB listed, \$on_disk KB on disk\"; [ \$((size - on_disk)) -le 4 ] && [ \$((on_disk - size)) -le 4 ]"
 check "nothing is written under Software\\Velto" \
   bash -c "! '$run' reg query 'HKCU\\Software\\Velto' >/dev/null 2>&1 && ! '$run' reg query 'HKLM\\Software\\Velto' >/dev/null 2>&1"
 
-# Again over itself: the earlier one is uninstalled first.
+# Again over itself: a repair in place.
 touch -d @0 "$installed/velto.txt"
-check "the installer runs again over the installation" "$run" "$setup" /S
-check "the files are new and the programs list has one entry" \
-  bash -c "[ \$(stat -c %Y '$installed/velto.txt') -gt 0 ] && in_order '$installed/velto.exe' '$installed/Uninstall.exe' &&
+check "the installer runs again over the installation, and the list has one entry" \
+  bash -c "'$run' '$setup' /S && [ \$(stat -c %Y '$installed/velto.txt') -gt 0 ] &&
            [ \$('$run' reg query 'HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall' | tr -d '\r' | grep -ci 'velto') -eq 1 ]"
 
+# ------------------------------------------------------ a running Velto
+keep() { "$run" "$launch" --keep "$winstalled\\velto.exe" "$winstalled"; }
+running() { ps -eo stat=,comm= | awk '$1 !~ /^Z/ && $2 == "velto.exe"' | grep -q .; }  # not the unreaped
+stopped() { for _ in $(seq 20); do running || return 0; sleep 0.25; done; return 1; }  # Wine's process ends a moment later
+stubborn() { "$run" "$launch" --stubborn "$1" & sleep 2; }  # a Velto window for $1 s
+clean
+check "silent, over the older version running: it is closed and replaced" \
+  bash -c "$(declare -f old keep running stopped); old && keep && running && '$run' '$setup' /S && stopped &&
+           version_is '$version' && cmp '$installed/velto.exe' '$build/ui/velto.exe'"
+clean
+old
+stubborn 16
+check "silent, over a Velto that does not close: exit code 3 and nothing changed" \
+  bash -c "$(declare -f exits); exits 3 '$run' '$setup' /S; present '$installed/stale.txt' && version_is 0.9.0"
+check "clicked through over a Velto that does not close: asked, Cancel, nothing changed" \
+  bash -c "clicks '$wsetup' next next next cancel quit && grep -q '^box: Velto is running' '$work/clicks.log' &&
+           present '$installed/stale.txt' && version_is 0.9.0"
+wait
+check "clicked through over a running Velto: asked, Yes closes it and installs" \
+  bash -c "$(declare -f keep running stopped); keep && clicks '$wsetup' next next next yes nostart &&
+           grep -q '^box: Velto is running' '$work/clicks.log' && stopped && absent '$installed/stale.txt' && version_is '$version'"
+
+# ---------------------------------------------------------- a newer Velto
+check "silent, the older version over the newer: exit code 4 and nothing changed" \
+  bash -c "$(declare -f exits); exits 4 '$run' '$work/old-setup.exe' /S; version_is '$version' && absent '$installed/stale.txt'"
+check "clicked, the older version over the newer: asked first, No changes nothing" \
+  bash -c "clicks '$wwork\\old-setup.exe' no; grep -q '^box: Velto $version is installed, which is newer' '$work/clicks.log' &&
+           version_is '$version' && absent '$installed/stale.txt'"
+
+# ------------------------------------------------- uninstalling while it runs
+stubborn 10
+check "the uninstaller with a Velto that does not close: exit code 3, all still there" \
+  bash -c "$(declare -f exits); exits 3 '$run' '$installed/Uninstall.exe' /S '_?=$winstalled';
+           present '$installed/velto.exe' '$installed/velto.txt' && version_is '$version' && [ -f '$menu/Velto.lnk' ]"
+wait
 # Without "_?=" the uninstaller copies itself away and returns at once.
-check "the uninstaller runs silently" "$run" "$installed/Uninstall.exe" /S
-for _ in $(seq 60); do [ -e "$installed" ] || break; sleep 0.5; done
+check "the uninstaller, silent, closes a running Velto and removes it all" \
+  bash -c "$(declare -f keep running stopped); keep && '$run' '$installed/Uninstall.exe' /S &&
+           for _ in \$(seq 60); do [ -e '$installed' ] || break; sleep 0.5; done; stopped"
 check "nothing is left: no folder, not even Programs, and no shortcut" absent "$installed" "$programs" "$menu/Velto.lnk"
-check "nothing is left in the installed programs list" \
-  bash -c "! '$run' reg query '$key' >/dev/null 2>&1"
+check "nothing is left in the installed programs list" bash -c "! '$run' reg query '$key' >/dev/null 2>&1"
+
+# ------------------------------------------------------- the user's folders
+tools="$WINEPREFIX/drive_c/Tools/Velto"
+check "an upgrade stays in the custom folder of the older version" \
+  bash -c "'$run' '$work/old-setup.exe' /S '/D=C:\\Tools\\Velto' && present '$tools/stale.txt' && '$run' '$setup' /S &&
+           present '$tools/velto.exe' && absent '$tools/stale.txt' '$installed' &&
+           '$run' reg query '$key' /v InstallLocation | grep -qF 'C:\\Tools\\Velto'"
+"$run" "$tools/Uninstall.exe" /S "_?=C:\\Tools\\Velto"
+rm -rf "$WINEPREFIX/drive_c/Tools"
+
+unicode="$user/Läufer Ω 日本/Velto"
+check "installed into a folder named Läufer Ω 日本, it starts from its shortcut and opens its guide" \
+  bash -c "'$run' '$launch' --run '$wsetup /S /D=$winuser\\Läufer Ω 日本\\Velto' && present '$unicode/velto.exe' &&
+           '$run' '$launch' --doc --shortcut '$link'"
+wunicode="$winuser\\Läufer Ω 日本\\Velto"
+"$run" "$launch" --run "\"$wunicode\\Uninstall.exe\" /S _?=$wunicode"
+check "and is removed from there" bash -c "absent '$unicode/velto.exe' && ! '$run' reg query '$key' >/dev/null 2>&1"
+clean
+
+# A new prefix, as on a Linux desktop: Help > Doc shows the guide in Notepad.
+check "Help > Doc opens the guide in a fresh Wine prefix" \
+  env WINEPREFIX="$work/fresh" "$run" "$launch" --doc "$wwork\\zip\\Velto-$version\\velto.exe" "$wwork\\zip\\Velto-$version"
+WINEPREFIX="$work/fresh" wineserver -k 2>/dev/null
 
 echo "install: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

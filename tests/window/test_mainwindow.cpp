@@ -836,10 +836,11 @@ TEST(Program, ManifestIconsAndVersionAsBuilt)
     std::string manifest((const char *)LockResource(LoadResource(exe, found)), SizeofResource(exe, found));
     for (const char *want : {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
                              "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",
-                             "level=\"asInvoker\"", ">true</dpiAware>",
+                             "level=\"asInvoker\"", ">true</dpiAware>", ">UTF-8</activeCodePage>",
                              "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""})
         EXPECT_NE(manifest.find(want), std::string::npos) << want;
     EXPECT_TRUE(IsProcessDPIAware());  // the tests carry the same manifest
+    EXPECT_EQ(GetACP(), 65001u);       // which Wine 8 honours, as Windows 10 1903 on
 
     Strings groups;
     EnumResourceNamesA(exe, (LPCSTR)RT_GROUP_ICON, AddName, (LONG_PTR)&groups);
