@@ -3,8 +3,9 @@
 # run: thumb drags on the real window against a window making only the
 # platform calls a drag needs; start-up and peak memory against a minimal
 # program that plays the same chime the same way (and the same without the
-# chime, and the same with Velto's manifest and one button); ReCalc and
-# atosecs on the host; the size of velto.exe.
+# chime, and the same with Velto's manifest and one button); the runner's
+# tools opened on a table of 10,000 rows; ReCalc and atosecs on the host;
+# the size of velto.exe.
 # Prints a Markdown table.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -24,6 +25,7 @@ echo
 echo "| measure | Velto | floor | Velto / floor | silent floor |"
 echo "|---|---|---|---|---|"
 (cd build/windows/tests && ../../../scripts/wine-run.sh window_bench.exe drag 2>/dev/null | tr -d '\r')
+(cd build/windows/tests && ../../../scripts/wine-run.sh window_bench.exe tools 2>/dev/null | tr -d '\r')
 velto=$(winpath build/windows/ui/velto.exe) minimal=$(winpath build/windows/tests/minimal.exe)
 folder=$(winpath build/windows/ui/velto.exe) themed=$(winpath build/windows/tests/minimal_themed.exe)
 (cd build/windows/tests && ../../../scripts/wine-run.sh window_bench.exe startup "$velto" "$minimal" \

@@ -28,9 +28,13 @@ xdotool key alt+h; sleep 0.5; xdotool key a
 shot 636x260+50+100 about-box.png 1.5
 xdotool key Escape
 # A 3:30:00 marathon by kilometre: Special > Marathon, the time typed over
-# in the Time field, Tab to the units, the Km split unit, Special > Splits.
+# in the Time field, Tab to the units, the Km split unit; then the tools:
+# Special > Splits with a 2 % negative split, and the Plan page.
 xdotool key alt+p; sleep 0.5; xdotool key m; sleep 0.5
 xdotool key Home shift+End; xdotool type 3:30:00; xdotool key Tab Tab Down Right space; sleep 0.5
-xdotool key alt+p; sleep 0.5; xdotool key s
-shot 636x520+50+60 splits-dialog.png 1.5
+xdotool key alt+p; sleep 0.5; xdotool key s; sleep 1.5
+xdotool key alt+n; sleep 0.3; xdotool key Tab; xdotool type 2
+shot 660x560+70+20 splits-page.png 1.5
+xdotool key ctrl+shift+Tab; sleep 0.5
+shot 660x560+70+20 plan-page.png 1.5
 xdotool key Escape

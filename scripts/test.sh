@@ -70,7 +70,7 @@ analysis cppcheck-program cppcheck --enable=warning,style,performance,portabilit
   --inline-suppr --quiet --error-exitcode=1 --library=windows -D_WIN32 -I . time model ui
 analysis cppcheck-tests cppcheck --enable=warning,performance,portability --std=c++17 \
   --inline-suppr --quiet --error-exitcode=1 --library=googletest --library=windows -D_WIN32 -I . tests
-analysis clang-tidy clang-tidy --quiet -p build/host time/timeconversions.cpp model/pacemodel.cpp model/entry.cpp model/tools.cpp
+analysis clang-tidy clang-tidy --quiet -p build/host time/*.cpp model/*.cpp
 suite sanitizers build/asan -DCMAKE_BUILD_TYPE=Debug -DVELTO_SANITIZE=ON
 suite windows build/windows -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake"

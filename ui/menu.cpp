@@ -3,7 +3,7 @@
 
 #include "model/entry.h"
 #include "model/pacemodel.h"
-#include "model/tools.h"
+#include "model/plan.h"
 #include "ui/resource.h"
 #include "ui/velto.h"
 
@@ -170,6 +170,7 @@ void MenuCommand(HWND hwnd, int id)
     case IDM_SPLITS:
     case IDM_PREDICTION:
     case IDM_TIME_FROM_PACE:
+    case IDM_PACE_PLAN:
         RunnersTool(hwnd, id);
         break;
     case IDM_ABOUT:

@@ -41,6 +41,7 @@
 #define IDM_SPLITS 152
 #define IDM_PREDICTION 153
 #define IDM_TIME_FROM_PACE 154
+#define IDM_PACE_PLAN 155
 
 // Dialogs
 #define IDC_TIME_MAX 300
@@ -48,11 +49,33 @@
 #define IDC_DISTANCE_OK 302
 #define IDC_TIME_OK 303
 #define IDC_ABOUT_OK 304
-#define IDC_SPLITS_NOTE 400
-#define IDC_SPLITS_LIST 401
-#define IDC_SPLITS_COPY 402
-#define IDC_PREDICTION_TEXT 410
-#define IDC_PACE_PROMPT 420
-#define IDC_PACE_VALUE 421
+
+// The tools window and its pages
+#define IDC_TOOLS_TABS 500
+#define IDC_SOLVE_TIME 510  // what the plan works out: time, distance, pace
+#define IDC_SOLVE_DISTANCE 511
+#define IDC_SOLVE_PACE 512
+#define IDC_PLAN_TIME 513
+#define IDC_PLAN_DISTANCE 514
+#define IDC_PLAN_PACE 515
+#define IDC_PLAN_TIME_NOTE 516
+#define IDC_PLAN_DISTANCE_NOTE 517
+#define IDC_PLAN_PACE_NOTE 518
+#define IDC_PLAN_DISTANCE_UNIT 519
+#define IDC_PLAN_PACE_KIND 520
+#define IDC_PLAN_SPEED 521
+#define IDC_PLAN_USE 522
+#define IDC_PLAN_USE_NOTE 523
+#define IDC_SPLITS_EVEN 530  // even, negative, positive
+#define IDC_SPLITS_NEGATIVE 531
+#define IDC_SPLITS_POSITIVE 532
+#define IDC_SPLITS_PERCENT 533
+#define IDC_SPLITS_UNIT 534
+#define IDC_SPLITS_NOTE 535
+#define IDC_SPLITS_LIST 536
+#define IDC_SPLITS_COPY 537
+#define IDC_SPLITS_SAVE 538
+#define IDC_SPLITS_PRINT 539
+#define IDC_PREDICTION_TEXT 540
 
 #endif

@@ -47,7 +47,7 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
 void MenuCommand(HWND hwnd, int id);
 void InitMenuPopup(WPARAM wParam, LPARAM lParam);
 
-// Splits, Race Prediction and Time from Pace, by their menu ids.
+// The runner's tools window, on the page of a menu id of Special.
 void RunnersTool(HWND hwnd, int id);
 
 // How Doc asks the shell to open the documentation (a test may answer instead).

@@ -1,63 +1,58 @@
-// The runner's tools on any values: a pace read from any text and turned
-// into a time, split tables of any distance and time in every unit and
-// time format, and predictions: no undefined behaviour, no text cut, no
+// The runner's tools on any entries: the three entries of a plan read from
+// any text, in any unit and kind, the notes beside them, and the split table
+// of what they give: never a crash, a hang, a NaN, a text cut short or a
 // table beyond its cap.
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 
-#include "model/pacemodel.h"
-#include "model/tools.h"
-
-void ShowReadouts(const char *, const char *, const char *) {}
-
-static float TakeFloat(const uint8_t *&data, size_t &size)
-{
-    float value = 0;
-    if (size >= sizeof value) {
-        memcpy(&value, data, sizeof value);
-        data += sizeof value;
-        size -= sizeof value;
-    }
-    return value;
-}
+#include "model/plan.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static const char *const formats[3] = {"%.0f", "%.1f", "%.2f"};
-    if (size < 2)
+    if (size < 3)
         return 0;
-    float factor = UnitFactor(18 + data[0] % 5);
-    snprintf(szTimeFormat, sizeof szTimeFormat, "%s", formats[data[1] % 3]);
-    data += 2;
-    size -= 2;
-    float miles = TakeFloat(data, size), seconds = TakeFloat(data, size);
-
-    SplitPlan plan;
-    if (PlanSplits(miles, seconds, factor, &plan)) {
-        if (plan.rows < 1 || plan.rows > SPLIT_ROWS_MAX || plan.every < 1)
+    int solve = data[0] % 3, unit = data[1] % UNITS, kind = data[2] % PACE_KINDS;
+    int direction = data[0] / 3 % 3 - 1, decimals = data[1] / UNITS % 5;
+    data += 3;
+    size -= 3;
+    // Three entries, parted by newlines.
+    char text[3][72] = {"", "", ""};
+    for (int k = 0, n = 0; size > 0 && k < 3; data++, size--) {
+        if (*data == '\n') {
+            k++;
+            n = 0;
+        } else if (n < 71) {
+            text[k][n++] = (char)*data;
+            text[k][n] = '\0';
+        }
+    }
+    Plan plan = SolvePlan(solve, text[0], text[1], unit, text[2], kind);
+    if (plan.solved && (std::isnan(plan.seconds) || std::isnan(plan.metres) || std::isnan(plan.secondsPerMetre) ||
+                        !(plan.seconds > 0) || !(plan.metres > 0)))
+        __builtin_trap();
+    char note[NOTE_SIZE + 1];
+    for (int entry = 0; entry < 3; entry++) {
+        PlanNote(plan, entry, unit, kind, decimals, note, NOTE_SIZE);
+        if (strlen(note) >= NOTE_SIZE - 1)  // every note fits its line
             __builtin_trap();
-        long long rows[4] = {0, plan.rows / 2, plan.rows - 2, plan.rows - 1};
+    }
+    long double percent = 0;
+    ReadAmount(text[2], &percent);
+    SplitTable table;
+    if (plan.solved && PlanSplitTable(plan.metres, plan.seconds, unit, direction, percent, decimals, &table)) {
+        if (table.rows < 1 || table.rows > SPLIT_ROWS_MAX || table.every < 1)
+            __builtin_trap();
+        const long long rows[4] = {0, table.rows / 2, table.rows - 2, table.rows - 1};
         for (long long k : rows) {
             if (k < 0)
                 continue;
-            char unit[SPLIT_UNIT_SIZE], time[TIME_TEXT_MAX + 2];  // room to see a text too long
-            SplitRow(plan, k, unit, sizeof unit, time, sizeof time);
-            if (strlen(unit) >= sizeof unit - 1 || strlen(time) > TIME_TEXT_MAX)
+            SplitTexts row;
+            SplitRowTexts(table, k, &row);
+            if (strlen(row.unit) >= sizeof row.unit - 1 || strlen(row.at) >= sizeof row.at - 1 ||
+                strstr(row.at, "nan") || strstr(row.split, "nan") || strstr(row.pace, "nan"))
                 __builtin_trap();
         }
     }
-    for (int k = 0; k < RACES; k++)
-        if (std::isnan((double)PredictSeconds(miles, seconds, fRaceMiles[k])))
-            __builtin_trap();
-
-    char text[32];
-    size_t n = size < sizeof text - 1 ? size : sizeof text - 1;
-    memcpy(text, data, n);
-    text[n] = '\0';
-    double pace = atosecs(text);
-    if (pace >= 0 && miles >= 0 && std::isfinite(miles) && TimeFromPace(pace, miles, factor) < 0)
-        __builtin_trap();
     return 0;
 }

@@ -1,8 +1,10 @@
 #include "harness.h"
 
 #include <cstring>
+#include <deque>
 
 #include "model/pacemodel.h"
+#include "ui/tools.h"
 #include "ui/velto.h"
 
 void Pump()
@@ -68,11 +70,25 @@ static char scriptFinish;
 static bool scriptWhole;
 static HWND scriptDialog;
 static UINT_PTR scriptTimer;
+static std::deque<std::function<void(HWND)>> scripts;
+static std::deque<HWND> scriptedDialogs;  // waiting for their turn, in order
 
 // Runs inside the dialog's own modal loop, as a user would act.
-static void CALLBACK RunScript(HWND, UINT, UINT_PTR, DWORD)
+static void CALLBACK RunScript(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    KillTimer(NULL, scriptTimer);
+    KillTimer(NULL, timer);
+    if (!scriptedDialogs.empty()) {
+        HWND dlg = scriptedDialogs.front();
+        if (!IsWindowVisible(dlg)) {  // a modal dialog shows once its queue is empty
+            SetTimer(NULL, 0, 10, RunScript);
+            return;
+        }
+        scriptedDialogs.pop_front();
+        std::function<void(HWND)> script = scripts.front();
+        scripts.pop_front();
+        script(dlg);
+        return;
+    }
     HWND dlg = scriptDialog;
     dialogsRun.back().focusId = GetDlgCtrlID(GetFocus());
     dialogsRun.back().listCount = (int)SendDlgItemMessageA(dlg, 401, LB_GETCOUNT, 0, 0);
@@ -142,6 +158,13 @@ static LRESULT CALLBACK CatchBoxes(int code, WPARAM wParam, LPARAM lParam)
         caught.back().timeField = Text(hwndTimeReadout);
         caught.back().distanceField = Text(hwndDistanceReadout);
         openBox = NULL;
+    } else if (dialog && code == HCBT_ACTIVATE && !scripts.empty() && window != scriptDialog) {
+        scriptDialog = window;
+        Dialog seen;
+        EnumChildWindows(window, AddText, (LPARAM)&seen);
+        dialogsRun.push_back(seen);
+        scriptedDialogs.push_back(window);
+        SetTimer(NULL, 0, 0, RunScript);
     } else if (dialog && code == HCBT_ACTIVATE && window != scriptDialog && scriptFinish) {
         scriptDialog = window;
         Dialog seen;
@@ -159,6 +182,8 @@ BoxCatcher::BoxCatcher()
     openBox = NULL;
     scriptFinish = 0;
     scriptDialog = NULL;
+    scripts.clear();
+    scriptedDialogs.clear();
     hook = SetWindowsHookExA(WH_CBT, CatchBoxes, NULL, GetCurrentThreadId());
 }
 
@@ -188,6 +213,11 @@ void BoxCatcher::ScriptDialog(const char *text, char finish, bool whole)
     scriptDialog = NULL;
 }
 
+void BoxCatcher::InDialog(std::function<void(HWND)> script)
+{
+    scripts.push_back(script);
+}
+
 const std::vector<Dialog> &BoxCatcher::dialogs() const
 {
     return dialogsRun;
@@ -196,6 +226,7 @@ const std::vector<Dialog> &BoxCatcher::dialogs() const
 void MainWindow::SetUp()
 {
     ResetModel();
+    ToolsDefaults();
     hwnd = StartVelto(GetModuleHandleA(NULL));
     ASSERT_TRUE(hwnd != NULL);
     ShowWindow(hwnd, SW_SHOWNORMAL);

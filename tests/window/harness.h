@@ -8,6 +8,7 @@
 
 #include "model_reset.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,9 @@ public:
     // 'X' presses Esc, 'Y' clicks Copy then OK, 'K' OK then CANCEL if it
     // is still open.
     void ScriptDialog(const char *text, char finish, bool whole = false);
+    // The next dialog runs `script` inside its own modal loop, as a user
+    // would act there; scripts queue up for dialogs opened one in another.
+    void InDialog(std::function<void(HWND)> script);
     const std::vector<Dialog> &dialogs() const;
 };
 

@@ -7,8 +7,12 @@
 #include <string>
 #include <vector>
 
+#include <windows.h>
+#include <commctrl.h>  // after windows.h
+
 #include "harness.h"
 #include "model/pacemodel.h"
+#include "ui/resource.h"
 #include "ui/velto.h"
 
 namespace {
@@ -74,6 +78,94 @@ std::string After(const std::string &step, size_t from)
     return start == std::string::npos ? "" : step.substr(start);
 }
 
+// The text of a control without its "&".
+std::string Plain(HWND control)
+{
+    std::string plain;
+    for (char c : Text(control))
+        if (c != '&')
+            plain += c;
+    return plain;
+}
+
+// A step inside the runner's tools, on the page on show.
+void ToolsStep(HWND tools, const std::string &step)
+{
+    SCOPED_TRACE(step);
+    HWND page = NULL;
+    for (HWND child = GetWindow(tools, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[16];
+        GetClassNameA(child, name, sizeof name);
+        if (strcmp(name, "#32770") == 0 && IsWindowVisible(child))
+            page = child;
+    }
+    ASSERT_TRUE(page != NULL);
+    const std::pair<const char *, int> names[] = {
+        {"Distance unit", IDC_PLAN_DISTANCE_UNIT}, {"Pace unit", IDC_PLAN_PACE_KIND}, {"Split every", IDC_SPLITS_UNIT},
+        {"Time", IDC_PLAN_TIME}, {"Distance", IDC_PLAN_DISTANCE}, {"Pace", IDC_PLAN_PACE}, {"Speed", IDC_PLAN_SPEED},
+        {"Percent", IDC_SPLITS_PERCENT}};
+    std::string verb = step.substr(2, step.find(' ', 2) - 2), rest = After(step, 2 + verb.size());
+    int id = 0;
+    std::string value;
+    for (const auto &name : names)
+        if (!id && rest.rfind(name.first, 0) == 0) {
+            id = name.second;
+            value = After(rest, strlen(name.first));
+        }
+    if (step[0] == '=' && verb == "says") {
+        bool found = false;
+        for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            found = found || Text(child).find(Columns(rest)) != std::string::npos;
+        EXPECT_TRUE(found);
+    } else if (step[0] == '=' && verb == "row") {
+        HWND list = GetDlgItem(page, IDC_SPLITS_LIST);
+        bool found = false;
+        for (int row = 0; row < (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) && !found; row++) {
+            std::string line;
+            for (int column = 0; column < 4; column++) {
+                char text[64] = "";
+                LVITEMA item = {};
+                item.iSubItem = column;
+                item.pszText = text;
+                item.cchTextMax = sizeof text;
+                SendMessageA(list, LVM_GETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
+                line += (column ? "\t" : "") + std::string(text);
+            }
+            found = line == Columns(rest);
+        }
+        EXPECT_TRUE(found);
+    } else if (step[0] == '=') {
+        std::string field = verb;  // "= Time 45:00.0"
+        for (const auto &name : names)
+            if (field == name.first)
+                id = name.second;
+        EXPECT_EQ(Text(GetDlgItem(page, id)), rest);
+    } else if (verb == "type") {
+        ASSERT_NE(id, 0);
+        SetDlgItemTextA(page, id, value.c_str());
+    } else if (verb == "choose") {
+        ASSERT_NE(id, 0);
+        LRESULT index = SendDlgItemMessageA(page, id, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)value.c_str());
+        ASSERT_GE(index, 0);
+        SendDlgItemMessageA(page, id, CB_SETCURSEL, (WPARAM)index, 0);
+        SendMessageA(page, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), (LPARAM)GetDlgItem(page, id));
+    } else if (verb == "click") {
+        HWND button = NULL;
+        for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            char name[16];
+            GetClassNameA(child, name, sizeof name);
+            if (!button && _stricmp(name, "Button") == 0 && Plain(child) == rest)
+                button = child;
+        }
+        ASSERT_TRUE(button != NULL);
+        SendMessageA(button, BM_CLICK, 0, 0);
+    } else if (verb == "close") {
+        SendMessageA(tools, WM_COMMAND, IDCANCEL, 0);
+    } else {
+        ADD_FAILURE() << "unknown step";
+    }
+}
+
 void Replay(HWND hwnd, const Example &example)
 {
     BoxCatcher catcher;
@@ -119,6 +211,17 @@ void Replay(HWND hwnd, const Example &example)
         } else if (verb == "menu") {
             int id = MenuId(GetMenu(hwnd), rest);
             ASSERT_GT(id, 0) << rest;
+            // The runner's tools: the steps up to "> close" are taken there.
+            if (id >= IDM_SPLITS && id <= IDM_PACE_PLAN) {
+                std::vector<std::string> inside;
+                while (k + 1 < example.steps.size() && inside.size() < 100 &&
+                       (inside.empty() || inside.back() != "> close"))
+                    inside.push_back(example.steps[++k]);
+                catcher.InDialog([inside](HWND tools) {
+                    for (const std::string &step : inside)
+                        ToolsStep(tools, step);
+                });
+            }
             // "> dialog 50, OK", "> dialog Copy, Close": what is typed into the
             // dialog the item opens, and the buttons pressed.
             if (k + 1 < example.steps.size() && example.steps[k + 1].rfind("> dialog", 0) == 0) {

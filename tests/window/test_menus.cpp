@@ -87,7 +87,8 @@ TEST_F(Menus, TemplateAsTheWindowHasIt)
           {"1&0 K", 151, {}},
           {"&Splits ...", 152, {}},
           {"&Race Prediction ...", 153, {}},
-          {"Time from &Pace ...", 154, {}}}},
+          {"Time from &Pace ...", 154, {}},
+          {"Pace P&lan ...", 155, {}}}},
         {"&Help", -1, {{"&About", 141, {}}, {"&Doc", 142, {}}}},
     };
     CheckMenu(GetMenu(hwnd), bar, "menu bar");

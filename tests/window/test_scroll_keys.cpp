@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "harness.h"
+#include "model/entry.h"
 #include "model/pacemodel.h"
 #include "ui/velto.h"
 
@@ -400,9 +401,9 @@ TEST_F(Scroll, RandomizedMessagesKeepEveryInvariant)
         int d = Thumb(hwndDistanceScroll), t = Thumb(hwndTargetScroll);
         ASSERT_TRUE(d >= 0 && d <= iDistanceMax && t >= 0 && t <= iTargetMax) << n;
         std::string time = Text(hwndTimeReadout), distance = Text(hwndDistanceReadout);
-        ASSERT_EQ(dTime, (float)atosecs(time.c_str())) << n << " " << time;
-        ASSERT_EQ(dDistance, (float)(strtof(distance.c_str(), nullptr) / (long double)dDistanceFactor))
-            << n << " " << distance;
+        // As shown: the maximum shown rounded up still reads as the maximum.
+        ASSERT_EQ(dTime, ReadTime(time.c_str(), fMaxScrollSecs, FormatDecimals(szTimeFormat))) << n << " " << time;
+        ASSERT_EQ(dDistance, ReadDistance(distance.c_str(), dDistanceFactor, fMaxScrollMiles, 2)) << n << " " << distance;
         ASSERT_EQ(d, ScrollPosition(dDistance, fMaxScrollMiles, iDistanceMax)) << n;
         ASSERT_EQ(t, ScrollPosition(dTime, fMaxScrollSecs, iTargetMax)) << n;
     }

@@ -90,8 +90,8 @@ protected:
             static const int dialogs[6] = {121, 122, 141, 152, 153, 154};
             int command = dialogs[Pick(10) ? Pick(6) : 2];
             char finish = finishes[Pick(5)];
-            if (command == 154 && (finish == 'O' || finish == 'E'))
-                finish = 'K';  // a pace refused keeps the dialog open: then CANCEL
+            if (command >= 152)
+                finish = Pick(2) ? 'C' : 'X';  // the tools window closes by Close or Esc
             catcher.ScriptDialog(RandomText().c_str(), finish);
             SendMessageA(hwnd, WM_COMMAND, command, 0);
         } else if (kind < 99) {

@@ -1,10 +1,18 @@
-// The runner's tools of the Special menu, on the real window.
-#include <chrono>
+// The runner's tools window, driven inside its own modal loop as a user
+// would; the 5 K and 10 K presets of the main window.
+#include <windows.h>
+#include <commctrl.h>  // after windows.h
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "harness.h"
 #include "model/pacemodel.h"
+#include "ui/resource.h"
+#include "ui/tools.h"
 #include "ui/velto.h"
 
 namespace {
@@ -15,6 +23,236 @@ class Tools : public MainWindow {
 protected:
     void Command(int id) { SendMessageA(hwnd, WM_COMMAND, id, 0); }
 };
+
+// The page on show in the tools window.
+HWND Page(HWND tools)
+{
+    for (HWND child = GetWindow(tools, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[16];
+        GetClassNameA(child, name, sizeof name);
+        if (strcmp(name, "#32770") == 0 && IsWindowVisible(child))
+            return child;
+    }
+    return NULL;
+}
+
+std::string Item(HWND page, int id)
+{
+    return Text(GetDlgItem(page, id));
+}
+
+void Enter(HWND page, int id, const char *text)
+{
+    SetDlgItemTextA(page, id, text);  // the entry reports the change, as typing does
+}
+
+void Click(HWND page, int id)
+{
+    SendDlgItemMessageA(page, id, BM_CLICK, 0, 0);
+}
+
+void Choose(HWND page, int id, int index)
+{
+    SendDlgItemMessageA(page, id, CB_SETCURSEL, (WPARAM)index, 0);
+    SendMessageA(page, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), (LPARAM)GetDlgItem(page, id));
+}
+
+std::string Cell(HWND list, int row, int column)
+{
+    char text[64] = "";
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(list, LVM_GETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
+    return text;
+}
+
+// Any two give the third; each entry says what it read, and nothing is
+// ever a box; "Use in window" hands the plan over, and the window keeps it
+// by its own rules, as the note beside the button said it would.
+TEST_F(Tools, PlanWorksOutTheThirdAndHandsItToTheWindow)
+{
+    BoxCatcher catcher;
+    Command(131);  // ranges of 30 miles and 5:05:00
+    std::string useNote, speed;
+    catcher.InDialog([&](HWND tools) {
+        HWND page = Page(tools);
+        Click(page, IDC_SOLVE_TIME);
+        Choose(page, IDC_PLAN_DISTANCE_UNIT, UNIT_MILE);
+        Enter(page, IDC_PLAN_DISTANCE, "26.22");
+        Choose(page, IDC_PLAN_PACE_KIND, UNIT_MILE);
+        Enter(page, IDC_PLAN_PACE, "8:00");
+        EXPECT_EQ(Item(page, IDC_PLAN_TIME), "3:29:45.6");  // 480 x 26.22 = 12585.6 s
+        speed = Item(page, IDC_PLAN_SPEED);
+        useNote = Item(page, IDC_PLAN_USE_NOTE);
+        Click(page, IDC_PLAN_USE);
+
+        Click(page, IDC_SOLVE_DISTANCE);
+        Enter(page, IDC_PLAN_TIME, "3:30:00");
+        EXPECT_EQ(Item(page, IDC_PLAN_DISTANCE), "26.25 Mi.");  // 12600 / 480
+
+        Click(page, IDC_SOLVE_TIME);
+        Choose(page, IDC_PLAN_DISTANCE_UNIT, UNIT_KM);
+        Enter(page, IDC_PLAN_DISTANCE, "10");
+        Choose(page, IDC_PLAN_PACE_KIND, UNIT_KM);
+        const struct {
+            const char *pace, *time, *note;
+        } entries[] = {
+            {"4.30", "43.0", "= 4.3 s per Km, 43.0 over 10.00 Km."},
+            {"", "", "Type the pace, as 4:30"},
+            {"0:00", "", "A pace of 0 makes no plan"},
+            {".", "", "Not a pace: type m:ss or seconds, as 4:30"},
+            {"5:00", "50:00.0", "= 5 min 0.0 s per Km, 50:00.0 over 10.00 Km."},
+        };
+        for (const auto &e : entries) {
+            Enter(page, IDC_PLAN_PACE, e.pace);
+            EXPECT_EQ(Item(page, IDC_PLAN_TIME), e.time) << e.pace;
+            EXPECT_EQ(Item(page, IDC_PLAN_PACE_NOTE), e.note) << e.pace;
+        }
+        EXPECT_EQ(Item(page, IDC_PLAN_SPEED), "12.00 km/h, 7.46 mph");
+        Choose(page, IDC_PLAN_PACE_KIND, UNIT_MILE);  // 5:00 now a mile
+        EXPECT_EQ(Item(page, IDC_PLAN_TIME), "31:04.1");  // 300 x 10 / 1.609344 = 1864.11 s
+        SendMessageA(tools, WM_COMMAND, IDCANCEL, 0);
+    });
+    Command(155);
+    EXPECT_EQ(speed, "12.07 km/h, 7.50 mph");  // 26.22 mi in 3.496 h
+    EXPECT_EQ(useNote, "The window will hold 26.22 Mi. in 3:29:50.0. It keeps times from 2:46:40 on to 10 s.");
+    EXPECT_EQ(Text(hwndTimeReadout), "3:29:50.0");
+    EXPECT_EQ(Text(hwndDistanceReadout), "26.22 Mi.");
+    EXPECT_TRUE(catcher.boxes().empty());
+
+    // Time from Pace: the same page, working out the time, typing the pace.
+    int focus = 0, solve = 0;
+    catcher.InDialog([&](HWND tools) {
+        focus = GetDlgCtrlID(GetFocus());
+        solve = (int)IsDlgButtonChecked(Page(tools), IDC_SOLVE_TIME);
+        PostMessageA(tools, WM_COMMAND, IDCANCEL, 0);
+    });
+    Command(154);
+    EXPECT_EQ(focus, IDC_PLAN_PACE);
+    EXPECT_EQ(solve, BST_CHECKED);
+}
+
+// 10 km in 40:00 with a 4 % negative split: 5 km at 2400 / 1.96 = 1224.5 s,
+// the first km in 248.8 s, the last in 231.2 s; copied and saved with the
+// headings.
+TEST_F(Tools, SplitsWithAStrategyToCopyAndSave)
+{
+    BoxCatcher catcher;
+    SendMessageA(hwndDistanceKm, BM_CLICK, 0, 0);
+    SendMessageA(hwndSplitKm, BM_CLICK, 0, 0);
+    Command(151);
+    SetWindowTextA(hwndTimeReadout, "40:00");
+    char folder[MAX_PATH], path[MAX_PATH];
+    GetTempPathA(sizeof folder, folder);
+    snprintf(path, sizeof path, "%svelto-splits.csv", folder);
+    DeleteFileA(path);
+    Strings first, last, heading;
+    std::string note, tooMuch;
+    catcher.InDialog([&](HWND tools) {
+        HWND page = Page(tools);
+        EXPECT_EQ(GetDlgItem(page, IDC_SPLITS_LIST) != NULL, true);
+        Click(page, IDC_SPLITS_NEGATIVE);
+        Enter(page, IDC_SPLITS_PERCENT, "4");
+        HWND list = GetDlgItem(page, IDC_SPLITS_LIST);
+        EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 10);
+        for (int c = 0; c < 4; c++) {
+            first.push_back(Cell(list, 0, c));
+            last.push_back(Cell(list, 9, c));
+        }
+        EXPECT_EQ(Cell(list, 4, 1), "20:24.5");
+        note = Item(page, IDC_SPLITS_NOTE);
+        Click(page, IDC_SPLITS_COPY);
+        catcher.InDialog([&](HWND save) {
+            SetDlgItemTextA(save, 1148, path);  // the file name box
+            SetDlgItemTextA(save, 1152, path);
+            PostMessageA(save, WM_COMMAND, IDOK, 0);
+        });
+        Click(page, IDC_SPLITS_SAVE);
+        Enter(page, IDC_SPLITS_PERCENT, "25");
+        tooMuch = Item(page, IDC_SPLITS_NOTE);
+        EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 0);
+        SendMessageA(tools, WM_COMMAND, IDCANCEL, 0);
+    });
+    Command(152);
+    EXPECT_EQ(first, (Strings{"1", "4:08.8", "4:08.8", "4:08.8"}));
+    EXPECT_EQ(last, (Strings{"10", "40:00.0", "3:51.2", "3:51.2"}));
+    EXPECT_EQ(note, "10.00 Km. in 40:00.0, 4 % negative split: halves 20:24.5 and 19:35.5.");
+    EXPECT_EQ(tooMuch, "A split is 0 to 20 %: type the percentage, as 4.");
+    std::string copied = ClipboardText();
+    EXPECT_EQ(copied.substr(0, 44), "Km\tTime\tSplit\tPace\r\n1\t4:08.8\t4:08.8\t4:08.8\r\n");
+    std::ifstream saved(path, std::ios::binary);
+    std::stringstream csv;
+    csv << saved.rdbuf();
+    EXPECT_EQ(csv.str().substr(0, 44), "Km,Time,Split,Pace\r\n1,4:08.8,4:08.8,4:08.8\r\n");
+    EXPECT_NE(csv.str().find("\r\n10,40:00.0,3:51.2,3:51.2\r\n"), std::string::npos);
+    EXPECT_TRUE(catcher.boxes().empty());
+    DeleteFileA(path);
+}
+
+// The texts the band draws, read back from a metafile into the Strings at `texts`.
+int CALLBACK ReadText(HDC, HANDLETABLE *, const ENHMETARECORD *record, int, LPARAM texts)
+{
+    Strings *drawn = reinterpret_cast<Strings *>(texts);
+    if (record->iType == EMR_EXTTEXTOUTW) {
+        const EMREXTTEXTOUTW *text = reinterpret_cast<const EMREXTTEXTOUTW *>(record);
+        const wchar_t *chars = reinterpret_cast<const wchar_t *>(reinterpret_cast<const BYTE *>(record) +
+                                                                 text->emrtext.offString);
+        std::string narrow;
+        for (DWORD k = 0; k < text->emrtext.nChars; k++)
+            narrow += (char)chars[k];
+        drawn->push_back(narrow);
+    } else if (record->iType == EMR_EXTTEXTOUTA) {
+        const EMREXTTEXTOUTA *text = reinterpret_cast<const EMREXTTEXTOUTA *>(record);
+        drawn->push_back(std::string(reinterpret_cast<const char *>(record) + text->emrtext.offString,
+                                     text->emrtext.nChars));
+    }
+    return 1;
+}
+
+// A marathon plan at 8:00 a mile, drawn as a band on an A4 page: the
+// heading, then a mile and its time a row, to the finish.
+TEST(PaceBand, DrawsTheHeadingAndEveryRow)
+{
+    SplitTable table;
+    ASSERT_TRUE(PlanSplitTable(26.22L * 1609.344L, 12585.6L, UNIT_MILE, 0, 0, 2, &table));
+    HDC emf = CreateEnhMetaFileA(NULL, NULL, NULL, NULL);
+    RECT a4 = {0, 0, MulDiv(2100, GetDeviceCaps(emf, LOGPIXELSX), 254), MulDiv(2970, GetDeviceCaps(emf, LOGPIXELSY), 254)};
+    int pages = DrawPaceBand(emf, a4, table, "26.22 Mi. in 3:29:45.6, even pace", 0);
+    HENHMETAFILE picture = CloseEnhMetaFile(emf);
+    Strings texts;
+    EnumEnhMetaFile(NULL, picture, ReadText, &texts, NULL);
+    DeleteEnhMetaFile(picture);
+    EXPECT_EQ(pages, 1);
+    ASSERT_EQ(texts.size(), 3u + 2 * 27);
+    EXPECT_EQ(Strings(texts.begin(), texts.begin() + 5), (Strings{"26.22 Mi.", "3:29:45.6", "even pace", "1", "8:00.0"}));
+    EXPECT_EQ(Strings(texts.end() - 2, texts.end()), (Strings{"26.22", "3:29:45.6"}));
+
+    // 10,000 rows: strips side by side, many pages.
+    ASSERT_TRUE(PlanSplitTable(1242 * 1609.344L, 500000, UNIT_200M, 0, 0, 2, &table));
+    emf = CreateEnhMetaFileA(NULL, NULL, NULL, NULL);
+    EXPECT_GT(DrawPaceBand(emf, a4, table, "", 0), 20);
+    DeleteEnhMetaFile(CloseEnhMetaFile(emf));
+}
+
+// From 5 km in 20:00: 1200 x (42195 / 5000)^1.06 = 11509.3 s, 272.8 s a km.
+TEST_F(Tools, RacePredictionFromThePlan)
+{
+    BoxCatcher catcher;
+    SendMessageA(hwndDistanceKm, BM_CLICK, 0, 0);
+    SendMessageA(hwndSplitKm, BM_CLICK, 0, 0);
+    Command(150);
+    SetWindowTextA(hwndTimeReadout, "20:00");
+    std::string text;
+    catcher.InDialog([&](HWND tools) {
+        text = Item(Page(tools), IDC_PREDICTION_TEXT);
+        SendMessageA(tools, WM_COMMAND, IDCANCEL, 0);
+    });
+    Command(153);
+    EXPECT_NE(text.find("From 5.00 Km. in 20:00.0, by Riegel's formula:"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\nMarathon\t3:11:49.3\t4:32.8 /Km\r\n"), std::string::npos) << text;
+}
 
 // Like Marathon: distance and both ranges, thumbs from the stored values;
 // the time is kept, and reported if above the new range.
@@ -37,108 +275,6 @@ TEST_F(Tools, FiveAndTenKPresets)
     EXPECT_TRUE(catcher.boxes().empty());
     SetWindowTextA(hwndTimeReadout, "1:00:10");
     EXPECT_EQ(catcher.texts(), Strings{"Time out of range."});
-}
-
-TEST_F(Tools, SplitsOfAMarathonByKilometreAndTheirCopy)
-{
-    BoxCatcher catcher;
-    Command(131);
-    SetWindowTextA(hwndTimeReadout, "3:30:00");
-    SendMessageA(hwndSplitKm, BM_CLICK, 0, 0);
-    OpenClipboard(NULL);
-    EmptyClipboard();
-    CloseClipboard();
-    catcher.ScriptDialog("", 'Y');
-    Command(152);
-    ASSERT_EQ(catcher.dialogs().size(), 1u);
-    EXPECT_EQ(catcher.dialogs()[0].listCount, 43);
-    EXPECT_EQ(catcher.dialogs()[0].texts[0], "26.22 Mi. in 3:30:00.0 at even pace, 4:58.6 /Km.");
-    std::string copied = ClipboardText();
-    EXPECT_EQ(copied.substr(0, 29), "Km\tTime\r\n1\t4:58.6\r\n2\t9:57.2\r\n");
-    EXPECT_NE(copied.find("\r\n10\t49:46.0\r\n"), std::string::npos);
-    EXPECT_EQ(copied.substr(copied.size() - 19), "\r\n42.20\t3:30:00.0\r\n");
-
-    // Nothing to split: it says what to set, and Copy leaves the clipboard alone.
-    SetWindowTextA(hwndTimeReadout, "0");
-    catcher.ScriptDialog("", 'Y');
-    Command(152);
-    EXPECT_EQ(catcher.dialogs()[1].listCount, 0);
-    EXPECT_EQ(catcher.dialogs()[1].texts[0].substr(0, 45), "Set a distance and a target time first (type ");
-    EXPECT_EQ(ClipboardText(), copied);
-    EXPECT_TRUE(catcher.boxes().empty());
-}
-
-// 1000 miles in 200 m laps: 8,047 rows, drawn only as they are shown.
-TEST_F(Tools, TheLongestSplitTableOpensAtOnce)
-{
-    BoxCatcher catcher;
-    fMaxScrollMiles = 1000;
-    SendMessageA(hwndSplit200m, BM_CLICK, 0, 0);
-    SetWindowTextA(hwndDistanceReadout, "1000");
-    SetWindowTextA(hwndTimeReadout, "1:23:20");
-    catcher.ScriptDialog("", 'O');
-    auto start = std::chrono::steady_clock::now();
-    Command(152);
-    double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    EXPECT_EQ(catcher.dialogs()[0].listCount, 8047);
-    EXPECT_LT(ms, 1000);
-    printf("split table of 8047 rows opened and closed in %.0f ms\n", ms);
-}
-
-TEST_F(Tools, RacePredictionFromTwentyMinutesForFiveK)
-{
-    BoxCatcher catcher;
-    SendMessageA(hwndDistanceKm, BM_CLICK, 0, 0);
-    SendMessageA(hwndSplitKm, BM_CLICK, 0, 0);
-    Command(150);
-    SetWindowTextA(hwndTimeReadout, "20:00");
-    catcher.ScriptDialog("", 'O');
-    Command(153);
-    std::string text = catcher.dialogs()[0].texts[0];
-    // 1200 x (42.195 / 5)^1.06 = 11509.3 s, 272.8 s a kilometre
-    EXPECT_NE(text.find("From 5.00 Km. in 20:00.0, by Riegel's formula:"), std::string::npos) << text;
-    EXPECT_NE(text.find("\r\nMarathon\t3:11:49.3\t4:32.8 /Km\r\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("\r\n5 K\t20:00.0\t4:00.0 /Km\r\n"), std::string::npos) << text;
-    EXPECT_EQ(text.find("Caution"), std::string::npos);
-
-    SetWindowTextA(hwndTimeReadout, "3:00");  // below 3:30: rough
-    catcher.ScriptDialog("", 'X');
-    Command(153);
-    EXPECT_NE(catcher.dialogs()[1].texts[0].find("Caution: "), std::string::npos);
-}
-
-TEST_F(Tools, TimeFromPaceSetsTheTimeOrSaysWhyNot)
-{
-    ResizeForRange(400);
-    BoxCatcher catcher;
-    SendMessageA(hwndDistanceKm, BM_CLICK, 0, 0);  // "10.00 Km.": exactly 10 km
-    SendMessageA(hwndSplitKm, BM_CLICK, 0, 0);
-    Command(151);
-    catcher.ScriptDialog("4:30", 'O');
-    Command(154);
-    EXPECT_EQ(catcher.dialogs()[0].texts[0], "Pace per Km:");
-    EXPECT_EQ(catcher.dialogs()[0].focusId, 421);
-    EXPECT_EQ(Text(hwndTimeReadout), "45:00.0");  // 270 s x 10 km
-    EXPECT_EQ(Text(hwndPaceField), "4:30.0 /Km");
-    EXPECT_EQ(Thumb(hwndTargetScroll), 150);  // 2700 / 7200 x 400
-
-    // Unreadable, too long for the range, and Cancel or Esc: nothing changes.
-    for (auto script : {std::make_pair("4:3O", 'K'), std::make_pair("13:00", 'K'), std::make_pair("5:00", 'C'),
-                        std::make_pair("5:00", 'X')}) {
-        catcher.ScriptDialog(script.first, script.second);
-        Command(154);
-        EXPECT_EQ(Text(hwndTimeReadout), "45:00.0") << script.first;
-    }
-    EXPECT_EQ(catcher.texts(),
-              (Strings{"The pace \"4:3O\" cannot be read: write it as the time field takes it, for example 4:30.",
-                       "That pace gives 2:10:00.0, above the time range of 2:00:00.0: raise it in Settings > Time "
-                       "Resolution first."}));
-
-    SetWindowTextA(hwndDistanceReadout, "0");
-    catcher.ScriptDialog("4:30", 'K');
-    Command(154);
-    EXPECT_EQ(catcher.texts().back(), "Set a distance first: the time is the pace over the distance.");
-    EXPECT_EQ(Text(hwndTimeReadout), "45:00.0");
 }
 
 }  // namespace

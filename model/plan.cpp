@@ -1,0 +1,240 @@
+#include "model/plan.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+// A mile is 1609.344 m exactly; a 440-yard lap a quarter of it.
+const long double METRES_PER_UNIT[UNITS] = {1609.344L, 1000.0L, 400.0L, 402.336L, 200.0L};
+const char *const szUnitNames[UNITS] = {"Mile", "Km", "400m", "440y", "200m"};
+const char *const szUnitSuffixes[UNITS] = {" Mi.", " Km.", " Laps", " Laps", " Laps"};
+const char *const szPaceKindNames[PACE_KINDS] = {"per Mile", "per Km", "per 400m", "per 440y",
+                                                 "per 200m", "km/h",     "mph"};
+static const char *const paceSuffixes[UNITS] = {" /Mile", " /Km", " /400m", " /440y", " /200m"};
+// What a number of each unit is, in words, and the other measure shown beside it.
+static const char *const unitWords[UNITS] = {"mi", "km", "laps of 400 m", "laps of 440 y", "laps of 200 m"};
+
+static bool Unit(int unit)
+{
+    return unit >= 0 && unit < UNITS;
+}
+
+long double SecondsPerMetre(long double value, int kind)
+{
+    if (Unit(kind))
+        return value / METRES_PER_UNIT[kind];
+    if (kind == PACE_KMH)
+        return 3.6L / value;  // km/h is 1/3.6 m/s
+    return 3600.0L / (value * METRES_PER_UNIT[UNIT_MILE]);
+}
+
+long double PaceIn(long double secondsPerMetre, int kind)
+{
+    // Speeds are the reciprocal: the same formula both ways.
+    if (Unit(kind))
+        return secondsPerMetre * METRES_PER_UNIT[kind];
+    return SecondsPerMetre(secondsPerMetre, kind);
+}
+
+Plan SolvePlan(int solve, const char *time, const char *distance, int distanceUnit, const char *pace, int paceKind)
+{
+    Plan plan = {};
+    long double value = 0;
+    plan.read[SOLVE_TIME] = ReadClock(time, &plan.seconds);
+    plan.read[SOLVE_DISTANCE] = ReadAmount(distance, &value);
+    plan.metres = Unit(distanceUnit) ? value * METRES_PER_UNIT[distanceUnit] : 0;
+    plan.read[SOLVE_PACE] = Unit(paceKind) ? ReadClock(pace, &value) : ReadAmount(pace, &value);
+    plan.secondsPerMetre = plan.read[SOLVE_PACE] == READ_OK ? SecondsPerMetre(value, paceKind) : 0;
+
+    bool given[3];
+    for (int k = 0; k < 3; k++)
+        given[k] = k != solve && plan.read[k] == READ_OK;
+    if (solve == SOLVE_TIME && given[SOLVE_DISTANCE] && given[SOLVE_PACE])
+        plan.seconds = plan.secondsPerMetre * plan.metres;
+    else if (solve == SOLVE_DISTANCE && given[SOLVE_TIME] && given[SOLVE_PACE])
+        plan.metres = plan.seconds / plan.secondsPerMetre;
+    else if (solve == SOLVE_PACE && given[SOLVE_TIME] && given[SOLVE_DISTANCE])
+        plan.secondsPerMetre = plan.seconds / plan.metres;
+    else if (solve >= SOLVE_TIME && solve <= SOLVE_PACE) {
+        plan.read[solve] = READ_EMPTY;
+        return plan;
+    }
+    plan.solved = std::isfinite(plan.seconds) && std::isfinite(plan.metres) && std::isfinite(plan.secondsPerMetre) &&
+                  plan.seconds > 0 && plan.metres > 0 && plan.secondsPerMetre > 0;
+    if (solve >= SOLVE_TIME && solve <= SOLVE_PACE)
+        plan.read[solve] = plan.solved ? READ_OK : READ_BAD;
+    return plan;
+}
+
+void FormatDistanceIn(long double metres, int unit, int decimals, char *buf, size_t size)
+{
+    if (!Unit(unit)) {
+        snprintf(buf, size, "%s", "");
+        return;
+    }
+    snprintf(buf, size, "%.*f%s", decimals, (double)(metres / METRES_PER_UNIT[unit]), szUnitSuffixes[unit]);
+}
+
+void FormatPaceIn(long double secondsPerMetre, int kind, char *buf, size_t size)
+{
+    if (Unit(kind)) {
+        FormatClock(PaceIn(secondsPerMetre, kind), 1, buf, size);
+        size_t used = strlen(buf);
+        snprintf(buf + used, size - used, "%s", paceSuffixes[kind]);
+    } else {
+        snprintf(buf, size, "%.2f %s", (double)PaceIn(secondsPerMetre, kind), szPaceKindNames[kind]);
+    }
+}
+
+void FormatSpeeds(long double secondsPerMetre, char *buf, size_t size)
+{
+    snprintf(buf, size, "%.2f km/h, %.2f mph", (double)PaceIn(secondsPerMetre, PACE_KMH),
+             (double)PaceIn(secondsPerMetre, PACE_MPH));
+}
+
+static const char *const empties[3] = {"Type the time, as 3:30:00", "Type the distance, as 26.22",
+                                       "Type the pace, as 4:30"};
+static const char *const zeros[3] = {"A time of 0 makes no plan", "A distance of 0 makes no plan",
+                                     "A pace of 0 makes no plan"};
+static const char *const unreadables[3] = {"Not a time: type h:mm:ss, m:ss or seconds, as 3:30:00",
+                                           "Not a distance: type a number, as 26.22",
+                                           "Not a pace: type m:ss or seconds, as 4:30"};
+
+void PlanNote(const Plan &plan, int entry, int distanceUnit, int paceKind, int decimals, char *buf, size_t size)
+{
+    snprintf(buf, size, "%s", "");
+    if (entry < SOLVE_TIME || entry > SOLVE_PACE)
+        return;
+    bool speed = !Unit(paceKind);
+    switch (plan.read[entry]) {
+    case READ_EMPTY:
+        snprintf(buf, size, "%s", entry == SOLVE_PACE && speed ? "Type the speed, as 12.5" : empties[entry]);
+        return;
+    case READ_ZERO:
+        snprintf(buf, size, "%s", entry == SOLVE_PACE && speed ? "A speed of 0 makes no plan" : zeros[entry]);
+        return;
+    case READ_BAD:
+        snprintf(buf, size, "%s",
+                 entry == SOLVE_PACE && speed ? "Not a speed: type a number, as 12.5" : unreadables[entry]);
+        return;
+    case READ_OK:
+        break;
+    }
+    char words[64], other[64];
+    if (entry == SOLVE_TIME) {
+        FormatClockWords(plan.seconds, words, sizeof words);
+        snprintf(buf, size, "= %s", words);
+    } else if (entry == SOLVE_DISTANCE && Unit(distanceUnit)) {
+        // Miles beside kilometres, kilometres beside anything else.
+        int beside = distanceUnit == UNIT_KM ? UNIT_MILE : UNIT_KM;
+        snprintf(buf, size, "= %.6Lg %s = %.3f %s", plan.metres / METRES_PER_UNIT[distanceUnit],
+                 unitWords[distanceUnit], (double)(plan.metres / METRES_PER_UNIT[beside]), unitWords[beside]);
+    } else if (entry == SOLVE_PACE) {
+        if (speed) {
+            FormatPaceIn(plan.secondsPerMetre, UNIT_KM, other, sizeof other);
+            snprintf(buf, size, "= %.6Lg %s = %s", PaceIn(plan.secondsPerMetre, paceKind), szPaceKindNames[paceKind],
+                     other);
+        } else {
+            FormatClockWords(PaceIn(plan.secondsPerMetre, paceKind), words, sizeof words);
+            snprintf(buf, size, "= %s %s", words, szPaceKindNames[paceKind]);
+        }
+        // And what it comes to over the distance.
+        if (plan.read[SOLVE_DISTANCE] == READ_OK && Unit(distanceUnit)) {
+            char time[CLOCK_TEXT_SIZE], distance[64];
+            FormatClock(plan.secondsPerMetre * plan.metres, 1, time, sizeof time);
+            FormatDistanceIn(plan.metres, distanceUnit, decimals, distance, sizeof distance);
+            size_t used = strlen(buf);
+            snprintf(buf + used, size - used, ", %s over %s", time, distance);
+        }
+    }
+}
+
+// ----------------------------------------------------------- split table
+
+bool PlanSplitTable(long double metres, long double seconds, int unit, int direction, long double percent,
+                    int decimals, SplitTable *t)
+{
+    if (!Unit(unit) || !(metres > 0) || !(seconds > 0) || !std::isfinite(metres) || !std::isfinite(seconds) ||
+        !(percent >= 0 && percent <= 20))
+        return false;
+    long double units = metres / METRES_PER_UNIT[unit];
+    if (units >= 1e15L)  // far beyond any race; whole units would not count
+        return false;
+    t->metres = metres;
+    t->seconds = seconds;
+    t->unitMetres = METRES_PER_UNIT[unit];
+    t->decimals = decimals < 0 ? 0 : decimals > 6 ? 6 : decimals;
+
+    // The pace changes evenly along the way, so that the second half takes
+    // s = +-percent / 100 more than the first: T1 = T / (2 + s), and the
+    // pace at x metres is a + b x with b D^2 / 4 = T2 - T1 and a D + b D^2 / 2 = T.
+    long double s = direction < 0 ? -percent / 100 : direction > 0 ? percent / 100 : 0;
+    long double first = seconds / (2 + s);
+    t->b = 4 * s * first / (metres * metres);
+    t->a = seconds / metres - t->b * metres / 2;
+
+    // The finish as its label shows it: when that is a whole number of
+    // units, the last whole row is the finish.
+    t->whole = (long long)floorl(units);
+    char label[64], whole[64];
+    snprintf(label, sizeof label, "%.*f", t->decimals, (double)units);
+    snprintf(whole, sizeof whole, "%.*f", t->decimals, (double)t->whole);
+    bool finishShowsWhole = t->whole >= 1 && strcmp(label, whole) == 0;
+
+    t->every = 1;
+    if (t->whole + (finishShowsWhole ? 0 : 1) > SPLIT_ROWS_MAX)
+        t->every = (t->whole + SPLIT_ROWS_MAX - 2) / (SPLIT_ROWS_MAX - 1);
+    t->shown = t->whole / t->every;
+    t->lastIsFinish = finishShowsWhole && t->shown * t->every == t->whole;
+    t->rows = t->shown + (t->lastIsFinish ? 0 : 1);
+    return true;
+}
+
+long double SecondsAt(const SplitTable &t, long double x)
+{
+    return t.a * x + t.b * x * x / 2;
+}
+
+void SplitRowTexts(const SplitTable &t, long long k, SplitTexts *row)
+{
+    long double from, to, at;
+    if (k < t.shown) {
+        long long n = (k + 1) * t.every;
+        snprintf(row->unit, sizeof row->unit, "%lld", n);
+        from = (long double)(n - t.every) * t.unitMetres;
+        to = (long double)n * t.unitMetres;
+        bool finish = t.lastIsFinish && k == t.shown - 1;
+        if (finish)
+            to = t.metres;
+        at = finish ? t.seconds : SecondsAt(t, to);
+    } else {
+        snprintf(row->unit, sizeof row->unit, "%.*f", t.decimals, (double)(t.metres / t.unitMetres));
+        from = (long double)(t.shown * t.every) * t.unitMetres;
+        to = t.metres;
+        at = t.seconds;
+    }
+    long double split = at - SecondsAt(t, from);
+    FormatClock(at, 1, row->at, sizeof row->at);
+    FormatClock(split, 1, row->split, sizeof row->split);
+    FormatClock(to > from ? split / (to - from) * t.unitMetres : 0, 1, row->pace, sizeof row->pace);
+}
+
+// ----------------------------------------------------------- predictions
+
+const char *const szRaceNames[RACES] = {"1500 m", "Mile", "5 K", "10 K", "Half Marathon", "Marathon"};
+const long double RACE_METRES[RACES] = {1500.0L, 1609.344L, 5000.0L, 10000.0L, 21097.5L, 42195.0L};
+// Kilometres as miles (km / 1.609344), rounded to float once.
+const float fRaceMiles[RACES] = {0.9320567846298218f, 1.0f, 3.106855869293213f, 6.213711738586426f, 13.109378814697266f,
+                                 26.21875762939453f};
+
+long double RiegelSeconds(long double metres, long double seconds, long double raceMetres)
+{
+    if (!(metres > 0) || !(seconds > 0) || !std::isfinite(metres) || !std::isfinite(seconds))
+        return 0;
+    return seconds * powl(raceMetres / metres, 1.06L);
+}
+
+bool WithinRiegelRange(long double seconds)
+{
+    return seconds >= 210 && seconds <= 4 * 3600;
+}

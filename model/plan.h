@@ -1,0 +1,96 @@
+// A pace plan, exactly: any two of time, distance and pace give the third,
+// and a split table follows it at even pace or with a negative or positive
+// split. Pure functions; distances in metres, times in seconds, both long
+// double, never rounded to what a window shows.
+#ifndef VELTO_PLAN_H
+#define VELTO_PLAN_H
+
+#include <cstddef>
+
+#include "time/clocktext.h"
+
+// The five units of Velto, in the order of its unit radios.
+enum { UNIT_MILE, UNIT_KM, UNIT_400M, UNIT_440Y, UNIT_200M, UNITS };
+extern const long double METRES_PER_UNIT[UNITS];
+extern const char *const szUnitNames[UNITS];     // "Mile", "Km", "400m" ...
+extern const char *const szUnitSuffixes[UNITS];  // " Mi.", " Km.", " Laps" ...
+
+// A pace is given per one of the units, or as a speed.
+enum { PACE_KMH = UNITS, PACE_MPH, PACE_KINDS };
+extern const char *const szPaceKindNames[PACE_KINDS];  // "per Mile" ... "km/h", "mph"
+
+// Seconds per metre of a pace (seconds per unit) or speed, and back.
+long double SecondsPerMetre(long double value, int kind);
+long double PaceIn(long double secondsPerMetre, int kind);
+
+enum { SOLVE_TIME, SOLVE_DISTANCE, SOLVE_PACE };
+
+struct Plan {
+    Reading read[3];  // how the time, distance and pace entries read
+    bool solved;      // all three known
+    long double seconds, metres, secondsPerMetre;
+};
+
+// The two entries other than `solve` give the third; an entry that is
+// empty, zero or unreadable leaves the plan unsolved.
+Plan SolvePlan(int solve, const char *time, const char *distance, int distanceUnit, const char *pace, int paceKind);
+
+// A distance in a unit, a pace in a kind, as the tools show them, with
+// the unit: "26.22 Mi.", "8:00.0 /Mile", "12.00 km/h".
+void FormatDistanceIn(long double metres, int unit, int decimals, char *buf, size_t size);
+void FormatPaceIn(long double secondsPerMetre, int kind, char *buf, size_t size);
+// Both speeds: "12.00 km/h, 7.46 mph".
+void FormatSpeeds(long double secondsPerMetre, char *buf, size_t size);
+
+// What an entry was read as, or why it was not, for the line beside it:
+// "= 4.3 s per Km, 43.0 over 10.00 Km.".
+const size_t NOTE_SIZE = 256;
+void PlanNote(const Plan &plan, int entry, int distanceUnit, int paceKind, int decimals, char *buf, size_t size);
+
+// ----------------------------------------------------------- split table
+
+// A split table keeps to this many rows, whatever the distance.
+const long long SPLIT_ROWS_MAX = 10000;
+
+struct SplitTable {
+    long double metres, seconds, unitMetres;
+    long double a, b;          // seconds per metre at x metres: a + b x
+    long long whole;           // whole split units in the distance
+    long long every;           // one row every so many units (1, or more past the cap)
+    long long shown;           // rows of whole units
+    long long rows;            // and the finish, when it is not one of them
+    bool lastIsFinish;         // the last whole row ends the race (the rest does not show)
+    int decimals;              // of the finish row's label, as the distance is shown
+};
+
+// `percent` 0 to 20; `direction` -1 for a negative split (the second half
+// faster), +1 for a positive one, 0 for even pace. False without a plan.
+bool PlanSplitTable(long double metres, long double seconds, int unit, int direction, long double percent,
+                    int decimals, SplitTable *table);
+
+// Seconds from the start to x metres.
+long double SecondsAt(const SplitTable &table, long double x);
+
+// Row k (0 .. rows - 1): the unit it ends at ("7", or "42.20" for the
+// finish), the time there, the time of the split and its pace per unit.
+struct SplitTexts {
+    char unit[32], at[CLOCK_TEXT_SIZE], split[CLOCK_TEXT_SIZE], pace[CLOCK_TEXT_SIZE];
+};
+void SplitRowTexts(const SplitTable &table, long long k, SplitTexts *row);
+
+// ----------------------------------------------------------- predictions
+
+// The races predicted from a result, shortest first; the presets of the
+// Special menu take their distances from here.
+enum { RACE_1500M, RACE_MILE, RACE_5K, RACE_10K, RACE_HALF_MARATHON, RACE_MARATHON, RACES };
+extern const char *const szRaceNames[RACES];
+extern const long double RACE_METRES[RACES];
+extern const float fRaceMiles[RACES];  // rounded to float once, as the window holds miles
+
+// Riegel: T2 = T1 x (D2 / D1)^1.06.
+long double RiegelSeconds(long double metres, long double seconds, long double raceMetres);
+
+// The formula holds for efforts of about 3.5 minutes to 4 hours.
+bool WithinRiegelRange(long double seconds);
+
+#endif

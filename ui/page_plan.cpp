@@ -1,0 +1,190 @@
+// The Plan page: any two of time, distance and pace give the third, with
+// the speed always shown, and "Use in window" hands the plan to the main
+// window.
+#include <cfloat>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "model/entry.h"
+#include "model/pacemodel.h"
+#include "ui/resource.h"
+#include "ui/tools.h"
+#include "ui/velto.h"
+
+static const int entryIds[3] = {IDC_PLAN_TIME, IDC_PLAN_DISTANCE, IDC_PLAN_PACE};
+static const int noteIds[3] = {IDC_PLAN_TIME_NOTE, IDC_PLAN_DISTANCE_NOTE, IDC_PLAN_PACE_NOTE};
+static char *const entryTexts[3] = {tools.time, tools.distance, tools.pace};
+static bool bWriting;  // the page itself writes the worked-out entry
+
+static float ToFloat(long double value)
+{
+    return value > FLT_MAX ? FLT_MAX : (float)value;
+}
+
+// What the main window will keep of the plan, by its own rules: the time
+// and distance as its read-back takes them (-1 where out of its range),
+// and the texts it will show.
+static void WindowWillHold(const Plan &plan, float *time, float *miles, char *timeText, char *distanceText)
+{
+    char text[DISTANCE_TEXT_SIZE];
+    to_timestring(ToFloat(plan.seconds), text, sizeof text);
+    text[12] = '\0';  // the field is read to 12 characters
+    *time = ReadTime(text, fMaxScrollSecs, FormatDecimals(szTimeFormat));
+    FormatDistance(ToFloat(plan.metres / METRES_PER_UNIT[UNIT_MILE]), text, sizeof text);
+    text[12] = '\0';
+    *miles = ReadDistance(text, dDistanceFactor, fMaxScrollMiles, FormatDecimals(szDistanceFormat));
+    to_timestring(*time, timeText, TIME_TEXT_SIZE);
+    FormatDistance(*miles, distanceText, DISTANCE_TEXT_SIZE);
+}
+
+// Beside "Use in window": what the window will make of the plan.
+static void UseNote(HWND hPage, const Plan &plan)
+{
+    char note[512];
+    if (!plan.solved) {
+        snprintf(note, sizeof note, "%s", "Make a plan first: two of time, distance and pace.");
+    } else {
+        float time, miles;
+        char timeText[TIME_TEXT_SIZE], distanceText[DISTANCE_TEXT_SIZE];
+        WindowWillHold(plan, &time, &miles, timeText, distanceText);
+        if (time < 0) {
+            char range[TIME_TEXT_SIZE];
+            to_timestring(fMaxScrollSecs, range, sizeof range);
+            snprintf(note, sizeof note,
+                     "The window's times go up to %s: it will say \"Time out of range.\" Raise that in "
+                     "Settings > Time Resolution first.",
+                     range);
+        } else if (miles < 0) {
+            snprintf(note, sizeof note,
+                     "The window's distances go up to %g miles: it will say \"Distance out of range.\" Raise "
+                     "that in Settings > Distance Resolution first.",
+                     (double)fMaxScrollMiles);
+        } else {
+            int used = snprintf(note, sizeof note, "The window will hold %s in %s.", distanceText, timeText);
+            char exact[CLOCK_TEXT_SIZE], held[CLOCK_TEXT_SIZE];
+            FormatClock(plan.seconds, 2, exact, sizeof exact);
+            FormatClock(time, 2, held, sizeof held);
+            if (strcmp(exact, held) != 0 && used > 0 && (size_t)used < sizeof note)
+                snprintf(note + used, sizeof note - used, " %s",
+                         time >= 10000 ? "It keeps times from 2:46:40 on to 10 s."
+                         : time >= 1000 ? "It keeps times from 16:40 on to whole seconds."
+                                        : "It keeps times to its Time Precision.");
+        }
+    }
+    SetDlgItemTextA(hPage, IDC_PLAN_USE_NOTE, note);
+    EnableWindow(GetDlgItem(hPage, IDC_PLAN_USE), plan.solved);
+}
+
+// The worked-out entry, the notes, the speed and the hand-over, from the entries.
+static void Refresh(HWND hPage)
+{
+    Plan plan = ToolsPlan();
+    int decimals = ToolsDecimals();
+    char text[NOTE_SIZE];
+    if (plan.solved) {
+        if (tools.solve == SOLVE_TIME)
+            FormatClock(plan.seconds, 1, text, sizeof text);
+        else if (tools.solve == SOLVE_DISTANCE)
+            FormatDistanceIn(plan.metres, tools.distanceUnit, decimals, text, sizeof text);
+        else
+            FormatPaceIn(plan.secondsPerMetre, tools.paceKind, text, sizeof text);
+    } else {
+        text[0] = '\0';
+    }
+    // Kept as shown, so that it reads as it stands once it is typed over.
+    snprintf(entryTexts[tools.solve], sizeof tools.time, "%s", text);
+    bWriting = true;
+    SetDlgItemTextA(hPage, entryIds[tools.solve], text);
+    bWriting = false;
+
+    for (int k = 0; k < 3; k++) {
+        if (k == tools.solve)
+            snprintf(text, sizeof text, "%s", plan.solved ? "worked out" : "");
+        else
+            PlanNote(plan, k, tools.distanceUnit, tools.paceKind, decimals, text, sizeof text);
+        SetDlgItemTextA(hPage, noteIds[k], text);
+    }
+    text[0] = '\0';
+    if (plan.solved || plan.read[SOLVE_PACE] == READ_OK)
+        FormatSpeeds(plan.secondsPerMetre, text, sizeof text);
+    SetDlgItemTextA(hPage, IDC_PLAN_SPEED, text);
+    UseNote(hPage, plan);
+}
+
+// The worked-out entry is shown, not typed.
+static void Solve(HWND hPage, int solve)
+{
+    tools.solve = solve;
+    CheckRadioButton(hPage, IDC_SOLVE_TIME, IDC_SOLVE_PACE, IDC_SOLVE_TIME + solve);
+    for (int k = 0; k < 3; k++)
+        SendDlgItemMessageA(hPage, entryIds[k], EM_SETREADONLY, k == solve, 0);
+    Refresh(hPage);
+}
+
+// The main window takes the plan as its own rules keep it, and shows that
+// at once; what is out of its range it refuses as ever, by its read-back.
+static void UseInWindow(HWND hPage)
+{
+    Plan plan = ToolsPlan();
+    if (!plan.solved)
+        return;
+    float time, miles;
+    char timeText[TIME_TEXT_SIZE], distanceText[DISTANCE_TEXT_SIZE];
+    WindowWillHold(plan, &time, &miles, timeText, distanceText);
+    dTime = time >= 0 ? time : ToFloat(plan.seconds);
+    dDistance = miles >= 0 ? miles : ToFloat(plan.metres / METRES_PER_UNIT[UNIT_MILE]);
+    SetScrollPos(hwndTargetScroll, SB_CTL, ScrollPosition(dTime, fMaxScrollSecs, iTargetMax), TRUE);
+    SetScrollPos(hwndDistanceScroll, SB_CTL, ScrollPosition(dDistance, fMaxScrollMiles, iDistanceMax), TRUE);
+    ReCalc();
+    tools.seenDistance = dDistance;  // what the window holds is the plan's
+    tools.seenTime = dTime;
+    Refresh(hPage);
+}
+
+INT_PTR CALLBACK PlanPageProc(HWND hPage, UINT iMsg, WPARAM wParam, LPARAM)
+{
+    switch (iMsg) {
+    case WM_INITDIALOG:
+        FillCombo(GetDlgItem(hPage, IDC_PLAN_DISTANCE_UNIT), szUnitNames, UNITS, tools.distanceUnit);
+        FillCombo(GetDlgItem(hPage, IDC_PLAN_PACE_KIND), szPaceKindNames, PACE_KINDS, tools.paceKind);
+        bWriting = true;
+        for (int k = 0; k < 3; k++) {
+            SendDlgItemMessageA(hPage, entryIds[k], EM_LIMITTEXT, sizeof tools.time - 1, 0);
+            SetDlgItemTextA(hPage, entryIds[k], entryTexts[k]);
+        }
+        bWriting = false;
+        Solve(hPage, tools.solve);
+        return FALSE;
+    case WM_COMMAND: {
+        int id = LOWORD(wParam), code = HIWORD(wParam);
+        if (id == IDCANCEL)
+            return ClosePage(hPage);
+        if (code == EN_CHANGE && !bWriting && (id == IDC_PLAN_TIME || id == IDC_PLAN_DISTANCE || id == IDC_PLAN_PACE)) {
+            int k = id - IDC_PLAN_TIME;
+            if (k != tools.solve) {
+                GetDlgItemTextA(hPage, id, entryTexts[k], sizeof tools.time);
+                Refresh(hPage);
+            }
+        } else if (code == CBN_SELCHANGE && (id == IDC_PLAN_DISTANCE_UNIT || id == IDC_PLAN_PACE_KIND)) {
+            int selected = (int)SendDlgItemMessageA(hPage, id, CB_GETCURSEL, 0, 0);
+            if (id == IDC_PLAN_DISTANCE_UNIT && selected >= 0 && selected < UNITS)
+                tools.distanceUnit = selected;
+            if (id == IDC_PLAN_PACE_KIND && selected >= 0 && selected < PACE_KINDS)
+                tools.paceKind = selected;
+            Refresh(hPage);
+        } else if (code == BN_CLICKED && id >= IDC_SOLVE_TIME && id <= IDC_SOLVE_PACE) {
+            Solve(hPage, id - IDC_SOLVE_TIME);
+        } else if (code == BN_CLICKED && id == IDC_PLAN_USE) {
+            UseInWindow(hPage);
+        } else {
+            return FALSE;
+        }
+        return TRUE;
+    }
+    case WM_PAGE_SHOWN:
+        Refresh(hPage);
+        return TRUE;
+    }
+    return FALSE;
+}

@@ -1,0 +1,265 @@
+// The Splits page: the plan's split table at even pace or with a negative
+// or positive split, to copy, save as CSV or print as a pace band.
+#include <windows.h>
+#include <commctrl.h>  // after windows.h
+
+#include <cstdio>
+#include <cstring>
+
+#include "ui/resource.h"
+#include "ui/tools.h"
+#include "ui/velto.h"
+
+static SplitTable splitTable;  // of the page that is open; rows are made as they show
+static bool bSplits;           // the table holds a plan
+static char szSplitHeading[192];
+
+static const char *const columnTitles[4] = {"", "Time", "Split", "Pace"};
+
+// The strategy as its entries read: false, with a note, when the percentage is not 0 to 20.
+static bool Strategy(long double *percent, char *words, size_t size)
+{
+    if (tools.direction == 0) {
+        *percent = 0;
+        snprintf(words, size, "%s", "even pace");
+        return true;
+    }
+    if (ReadAmount(tools.percent, percent) == READ_BAD || !(*percent <= 20)) {
+        snprintf(words, size, "%s", "A split is 0 to 20 %: type the percentage, as 4.");
+        return false;
+    }
+    if (*percent == 0)
+        snprintf(words, size, "%s", "even pace");
+    else
+        snprintf(words, size, "%.6Lg %% %s split", *percent, tools.direction < 0 ? "negative" : "positive");
+    return true;
+}
+
+static void Refresh(HWND hPage)
+{
+    Plan plan = ToolsPlan();
+    long double percent;
+    char strategy[96], note[320];
+    bool readable = Strategy(&percent, strategy, sizeof strategy);
+    bSplits = plan.solved && readable &&
+              PlanSplitTable(plan.metres, plan.seconds, tools.splitUnit, tools.direction, percent, ToolsDecimals(),
+                             &splitTable);
+    if (!plan.solved) {
+        snprintf(note, sizeof note, "%s", "Make a plan on the Plan page first: two of time, distance and pace.");
+        szSplitHeading[0] = '\0';
+    } else if (!readable) {
+        snprintf(note, sizeof note, "%s", strategy);
+    } else {
+        char distance[64], time[CLOCK_TEXT_SIZE];
+        FormatDistanceIn(plan.metres, tools.distanceUnit, ToolsDecimals(), distance, sizeof distance);
+        FormatClock(plan.seconds, 1, time, sizeof time);
+        int used = snprintf(szSplitHeading, sizeof szSplitHeading, "%s in %s, %s", distance, time, strategy);
+        if (bSplits && percent > 0 && used > 0 && (size_t)used < sizeof szSplitHeading) {
+            char first[CLOCK_TEXT_SIZE], second[CLOCK_TEXT_SIZE];
+            long double half = SecondsAt(splitTable, plan.metres / 2);
+            FormatClock(half, 1, first, sizeof first);
+            FormatClock(plan.seconds - half, 1, second, sizeof second);
+            snprintf(szSplitHeading + used, sizeof szSplitHeading - used, ": halves %s and %s", first, second);
+        }
+        used = snprintf(note, sizeof note, "%s.", szSplitHeading);
+        if (bSplits && splitTable.every > 1 && used > 0 && (size_t)used < sizeof note)
+            snprintf(note + used, sizeof note - used, " One row every %lld: the table keeps to %lld rows.",
+                     splitTable.every, SPLIT_ROWS_MAX);
+    }
+    SetDlgItemTextA(hPage, IDC_SPLITS_NOTE, note);
+
+    HWND list = GetDlgItem(hPage, IDC_SPLITS_LIST);
+    LVCOLUMNA column = {};
+    column.mask = LVCF_TEXT;
+    column.pszText = const_cast<char *>(szUnitNames[tools.splitUnit]);
+    SendMessageA(list, LVM_SETCOLUMNA, 0, (LPARAM)&column);
+    SendMessageA(list, LVM_SETITEMCOUNT, bSplits ? (WPARAM)splitTable.rows : 0, 0);
+    InvalidateRect(list, NULL, TRUE);
+    static const int buttons[3] = {IDC_SPLITS_COPY, IDC_SPLITS_SAVE, IDC_SPLITS_PRINT};
+    for (int id : buttons)
+        EnableWindow(GetDlgItem(hPage, id), bSplits);
+    EnableWindow(GetDlgItem(hPage, IDC_SPLITS_PERCENT), tools.direction != 0);
+}
+
+// The table as text: the headings, then one row a line, `separator`
+// between the columns. Returns the length, or the size it needs.
+static size_t TableText(char separator, char *text, size_t size)
+{
+    size_t used = 0;
+    auto add = [&](const char *a, const char *b, const char *c, const char *d) {
+        int n = snprintf(text ? text + used : NULL, text && used < size ? size - used : 0, "%s%c%s%c%s%c%s\r\n", a,
+                         separator, b, separator, c, separator, d);
+        used += n > 0 ? (size_t)n : 0;
+    };
+    add(szUnitNames[tools.splitUnit], columnTitles[1], columnTitles[2], columnTitles[3]);
+    for (long long k = 0; k < splitTable.rows; k++) {
+        SplitTexts row;
+        SplitRowTexts(splitTable, k, &row);
+        add(row.unit, row.at, row.split, row.pace);
+    }
+    return used;
+}
+
+static void CopyTable(HWND hPage)
+{
+    size_t size = TableText('\t', NULL, 0) + 1;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    char *text = memory ? static_cast<char *>(GlobalLock(memory)) : NULL;
+    if (!text) {
+        if (memory)
+            GlobalFree(memory);
+        return;
+    }
+    TableText('\t', text, size);
+    GlobalUnlock(memory);
+    bool given = false;  // then the clipboard owns it
+    if (OpenClipboard(hPage)) {
+        EmptyClipboard();
+        given = SetClipboardData(CF_TEXT, memory) != NULL;
+        CloseClipboard();
+    }
+    if (!given)
+        GlobalFree(memory);  // cppcheck-suppress doubleFree ; the clipboard took it only on success
+}
+
+static void SaveTable(HWND hPage)
+{
+    char path[MAX_PATH] = "pace plan.csv";
+    OPENFILENAMEA ofn = {};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = GetAncestor(hPage, GA_ROOT);
+    ofn.lpstrFilter = "Comma-separated values (*.csv)\0*.csv\0All files\0*.*\0";
+    ofn.lpstrFile = path;
+    ofn.nMaxFile = sizeof path;
+    ofn.lpstrDefExt = "csv";
+    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
+    if (!SaveFileDialog(&ofn))
+        return;
+    size_t size = TableText(',', NULL, 0) + 1;
+    char *text = new char[size];
+    size_t length = TableText(',', text, size);
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    DWORD written = 0;
+    bool saved = file != INVALID_HANDLE_VALUE && WriteFile(file, text, (DWORD)length, &written, NULL) &&
+                 written == length;
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
+    delete[] text;
+    if (!saved) {
+        DeleteFileA(path);  // no half a table
+        myerror("The table could not be saved as %s.", path);
+    }
+}
+
+static void PrintBand(HWND hPage)
+{
+    PRINTDLGA pd = {};
+    pd.lStructSize = sizeof pd;
+    pd.hwndOwner = GetAncestor(hPage, GA_ROOT);
+    pd.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE;
+    if (!PrintDialog(&pd)) {
+        DWORD (WINAPI *error)() = NULL;
+        HMODULE library = GetModuleHandleA("comdlg32.dll");
+        if (library)
+            error = reinterpret_cast<DWORD(WINAPI *)()>(
+                reinterpret_cast<void *>(GetProcAddress(library, "CommDlgExtendedError")));
+        if (error && error() != 0)
+            myerror("%s", "The pace band could not be printed: Windows has no printer ready.");
+        return;
+    }
+    DOCINFOA doc = {sizeof doc, "Velto pace band", NULL, NULL, 0};
+    RECT area = {0, 0, GetDeviceCaps(pd.hDC, HORZRES), GetDeviceCaps(pd.hDC, VERTRES)};
+    bool printed = StartDocA(pd.hDC, &doc) > 0;
+    int pages = 1;
+    for (int page = 0; printed && page < pages; page++) {
+        printed = StartPage(pd.hDC) > 0;
+        pages = DrawPaceBand(pd.hDC, area, splitTable, szSplitHeading, page);
+        printed = printed && EndPage(pd.hDC) > 0;
+    }
+    if (printed)
+        EndDoc(pd.hDC);
+    else
+        AbortDoc(pd.hDC);
+    DeleteDC(pd.hDC);
+    if (pd.hDevMode)
+        GlobalFree(pd.hDevMode);
+    if (pd.hDevNames)
+        GlobalFree(pd.hDevNames);
+    if (!printed)
+        myerror("%s", "The pace band could not be printed.");
+}
+
+// The list holds no text: each cell is made when it shows.
+static void CellText(NMLVDISPINFOA *info)
+{
+    if (!(info->item.mask & LVIF_TEXT) || !bSplits || info->item.iItem < 0 || info->item.iItem >= splitTable.rows)
+        return;
+    SplitTexts row;
+    SplitRowTexts(splitTable, info->item.iItem, &row);
+    const char *cells[4] = {row.unit, row.at, row.split, row.pace};
+    int k = info->item.iSubItem >= 0 && info->item.iSubItem < 4 ? info->item.iSubItem : 0;
+    snprintf(info->item.pszText, (size_t)info->item.cchTextMax, "%s", cells[k]);
+}
+
+INT_PTR CALLBACK SplitsPageProc(HWND hPage, UINT iMsg, WPARAM wParam, LPARAM lParam)
+{
+    switch (iMsg) {
+    case WM_INITDIALOG: {
+        CheckRadioButton(hPage, IDC_SPLITS_EVEN, IDC_SPLITS_POSITIVE,
+                         tools.direction < 0 ? IDC_SPLITS_NEGATIVE : tools.direction > 0 ? IDC_SPLITS_POSITIVE
+                                                                                         : IDC_SPLITS_EVEN);
+        SetDlgItemTextA(hPage, IDC_SPLITS_PERCENT, tools.percent);
+        SendDlgItemMessageA(hPage, IDC_SPLITS_PERCENT, EM_LIMITTEXT, sizeof tools.percent - 1, 0);
+        FillCombo(GetDlgItem(hPage, IDC_SPLITS_UNIT), szUnitNames, UNITS, tools.splitUnit);
+        HWND list = GetDlgItem(hPage, IDC_SPLITS_LIST);
+        SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+        RECT r;
+        GetClientRect(list, &r);
+        for (int k = 0; k < 4; k++) {
+            LVCOLUMNA column = {};
+            column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+            column.fmt = k ? LVCFMT_RIGHT : LVCFMT_LEFT;
+            column.cx = (r.right - GetSystemMetrics(SM_CXVSCROLL)) / 4;
+            column.pszText = const_cast<char *>(columnTitles[k]);
+            SendMessageA(list, LVM_INSERTCOLUMNA, (WPARAM)k, (LPARAM)&column);
+        }
+        return FALSE;
+    }
+    case WM_PAGE_SHOWN:
+        Refresh(hPage);
+        return TRUE;
+    case WM_NOTIFY: {
+        NMHDR *nm = reinterpret_cast<NMHDR *>(lParam);
+        if (nm->idFrom == IDC_SPLITS_LIST && nm->code == LVN_GETDISPINFOA)
+            CellText(reinterpret_cast<NMLVDISPINFOA *>(lParam));
+        return FALSE;
+    }
+    case WM_COMMAND: {
+        int id = LOWORD(wParam), code = HIWORD(wParam);
+        if (id == IDCANCEL)
+            return ClosePage(hPage);
+        if (code == BN_CLICKED && id >= IDC_SPLITS_EVEN && id <= IDC_SPLITS_POSITIVE) {
+            tools.direction = id == IDC_SPLITS_EVEN ? 0 : id == IDC_SPLITS_NEGATIVE ? -1 : 1;
+            Refresh(hPage);
+        } else if (code == EN_CHANGE && id == IDC_SPLITS_PERCENT) {
+            GetDlgItemTextA(hPage, id, tools.percent, sizeof tools.percent);
+            Refresh(hPage);
+        } else if (code == CBN_SELCHANGE && id == IDC_SPLITS_UNIT) {
+            int selected = (int)SendDlgItemMessageA(hPage, id, CB_GETCURSEL, 0, 0);
+            if (selected >= 0 && selected < UNITS)
+                tools.splitUnit = selected;
+            Refresh(hPage);
+        } else if (code == BN_CLICKED && bSplits && id == IDC_SPLITS_COPY) {
+            CopyTable(hPage);
+        } else if (code == BN_CLICKED && bSplits && id == IDC_SPLITS_SAVE) {
+            SaveTable(hPage);
+        } else if (code == BN_CLICKED && bSplits && id == IDC_SPLITS_PRINT) {
+            PrintBand(hPage);
+        } else {
+            return FALSE;
+        }
+        return TRUE;
+    }
+    }
+    return FALSE;
+}

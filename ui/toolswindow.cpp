@@ -1,0 +1,201 @@
+// The runner's tools: one window over the main window, a tab per tool. It
+// starts from the main window's distance and time as shown, and from then on
+// holds its own exact entries.
+#include <windows.h>
+#include <commctrl.h>  // after windows.h
+
+#include <cstdio>
+#include <cstring>
+
+#include "model/pacemodel.h"
+#include "ui/resource.h"
+#include "ui/tools.h"
+#include "ui/velto.h"
+
+static const ToolsState defaults = {"", "", "", UNIT_MILE, UNIT_MILE, SOLVE_PACE, 0, "5", UNIT_MILE, PAGE_PLAN, 0, 0};
+ToolsState tools = defaults;
+
+void ToolsDefaults()
+{
+    tools = defaults;
+}
+
+static const struct {
+    const char *title, *name;
+    DLGPROC proc;
+} pages[PAGES] = {
+    {"Plan", "PlanPage", PlanPageProc},
+    {"Splits", "SplitsPage", SplitsPageProc},
+    {"Race Prediction", "PredictionPage", PredictionPageProc},
+};
+
+static HWND hwndPages[PAGES];  // of the window that is open; made when first shown
+static HHOOK hookCtrlTab;
+static int iFocusPace;  // Time from Pace: the keyboard starts in the pace entry
+
+Plan ToolsPlan()
+{
+    return SolvePlan(tools.solve, tools.time, tools.distance, tools.distanceUnit, tools.pace, tools.paceKind);
+}
+
+int ToolsDecimals()
+{
+    return FormatDecimals(szDistanceFormat);
+}
+
+INT_PTR ClosePage(HWND hPage)
+{
+    PostMessageA(GetParent(hPage), WM_COMMAND, IDCANCEL, 0);
+    return TRUE;
+}
+
+void FillCombo(HWND combo, const char *const texts[], int count, int selected)
+{
+    for (int k = 0; k < count; k++)
+        SendMessageA(combo, CB_ADDSTRING, 0, (LPARAM)texts[k]);
+    SendMessageA(combo, CB_SETCURSEL, (WPARAM)selected, 0);
+}
+
+// The common dialogs live in a library of their own, loaded when first asked.
+static FARPROC CommonDialog(const char *name)
+{
+    static HMODULE library;
+    if (!library)
+        library = LoadLibraryA("comdlg32.dll");
+    return library ? GetProcAddress(library, name) : NULL;
+}
+
+BOOL SaveFileDialog(OPENFILENAMEA *ofn)
+{
+    auto save = reinterpret_cast<BOOL(WINAPI *)(OPENFILENAMEA *)>(
+        reinterpret_cast<void *>(CommonDialog("GetSaveFileNameA")));
+    return save ? save(ofn) : FALSE;
+}
+
+BOOL PrintDialog(PRINTDLGA *pd)
+{
+    auto print =
+        reinterpret_cast<BOOL(WINAPI *)(PRINTDLGA *)>(reinterpret_cast<void *>(CommonDialog("PrintDlgA")));
+    return print ? print(pd) : FALSE;
+}
+
+// The tab and list controls, loaded only for the tools.
+static bool CommonControls()
+{
+    static bool ready;
+    if (ready)
+        return true;
+    HMODULE library = LoadLibraryA("comctl32.dll");
+    auto init = reinterpret_cast<BOOL(WINAPI *)(const INITCOMMONCONTROLSEX *)>(
+        reinterpret_cast<void *>(library ? GetProcAddress(library, "InitCommonControlsEx") : NULL));
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
+    ready = init && init(&icc);
+    return ready;
+}
+
+// The window's values as shown, when they changed since the tools last took them.
+static void TakeWindowValues()
+{
+    if (dDistance == tools.seenDistance && dTime == tools.seenTime)
+        return;
+    tools.seenDistance = dDistance;
+    tools.seenTime = dTime;
+    to_timestring(dTime, tools.time, sizeof tools.time);
+    snprintf(tools.distance, sizeof tools.distance, szDistanceFormat, (double)((long double)dDistance * dDistanceFactor));
+    if (iUnitChecked >= IDC_DISTANCE_MILE && iUnitChecked <= IDC_DISTANCE_200M)
+        tools.distanceUnit = iUnitChecked - IDC_DISTANCE_MILE;
+    if (iSplitChecked >= IDC_SPLIT_MILE && iSplitChecked <= IDC_SPLIT_200M)
+        tools.paceKind = tools.splitUnit = iSplitChecked - IDC_SPLIT_MILE;
+    tools.solve = SOLVE_PACE;
+}
+
+static void ShowPage(HWND hDlg, int page)
+{
+    HWND tabs = GetDlgItem(hDlg, IDC_TOOLS_TABS);
+    if (!hwndPages[page]) {
+        hwndPages[page] = CreateDialogParamA(myInstance, pages[page].name, hDlg, pages[page].proc, 0);
+        RECT r;
+        GetWindowRect(tabs, &r);
+        MapWindowPoints(NULL, hDlg, (POINT *)&r, 2);
+        SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, (LPARAM)&r);
+        // Right after the tabs: Tab goes from them into the page, then to Close.
+        SetWindowPos(hwndPages[page], tabs, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOACTIVATE);
+    }
+    for (int k = 0; k < PAGES; k++)
+        if (hwndPages[k] && k != page)
+            ShowWindow(hwndPages[k], SW_HIDE);
+    SendMessageA(hwndPages[page], WM_PAGE_SHOWN, 0, 0);
+    ShowWindow(hwndPages[page], SW_SHOW);
+    SendMessageA(tabs, TCM_SETCURSEL, (WPARAM)page, 0);
+    tools.page = page;
+}
+
+// Ctrl+Tab and Ctrl+Shift+Tab turn the pages, as in any tabbed dialog.
+static LRESULT CALLBACK CtrlTab(int code, WPARAM wParam, LPARAM lParam)
+{
+    MSG *msg = reinterpret_cast<MSG *>(lParam);
+    if (code == MSGF_DIALOGBOX && msg->message == WM_KEYDOWN && msg->wParam == VK_TAB &&
+        GetKeyState(VK_CONTROL) < 0) {
+        HWND window = GetAncestor(msg->hwnd, GA_ROOT);
+        int step = GetKeyState(VK_SHIFT) < 0 ? PAGES - 1 : 1;
+        ShowPage(window, (tools.page + step) % PAGES);
+        SetFocus(GetDlgItem(window, IDC_TOOLS_TABS));  // not left in the page now hidden
+        return 1;
+    }
+    return CallNextHookEx(hookCtrlTab, code, wParam, lParam);
+}
+
+static INT_PTR CALLBACK ToolsProc(HWND hDlg, UINT iMsg, WPARAM wParam, LPARAM lParam)
+{
+    switch (iMsg) {
+    case WM_INITDIALOG: {
+        HWND tabs = GetDlgItem(hDlg, IDC_TOOLS_TABS);
+        for (int k = 0; k < PAGES; k++) {
+            TCITEMA item = {};
+            item.mask = TCIF_TEXT;
+            item.pszText = const_cast<char *>(pages[k].title);
+            SendMessageA(tabs, TCM_INSERTITEMA, (WPARAM)k, (LPARAM)&item);
+            hwndPages[k] = NULL;
+        }
+        ShowPage(hDlg, (int)lParam);
+        hookCtrlTab = SetWindowsHookExA(WH_MSGFILTER, CtrlTab, NULL, GetCurrentThreadId());
+        HWND first = GetNextDlgTabItem(hwndPages[lParam], NULL, FALSE);
+        if (iFocusPace)
+            first = GetDlgItem(hwndPages[lParam], IDC_PLAN_PACE);
+        SetFocus(first ? first : tabs);
+        SendMessageA(GetFocus(), EM_SETSEL, 0, -1);
+        return FALSE;  // the focus is set
+    }
+    case WM_NOTIFY: {
+        const NMHDR *nm = reinterpret_cast<const NMHDR *>(lParam);
+        if (nm->idFrom == IDC_TOOLS_TABS && nm->code == TCN_SELCHANGE)
+            ShowPage(hDlg, (int)SendMessageA(nm->hwndFrom, TCM_GETCURSEL, 0, 0));
+        return TRUE;
+    }
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDCANCEL) {  // Close, Esc and the close box
+            EndDialog(hDlg, 0);
+            return TRUE;
+        }
+        return FALSE;  // Enter in an entry, with no default button, does nothing
+    case WM_DESTROY:
+        UnhookWindowsHookEx(hookCtrlTab);
+        memset(hwndPages, 0, sizeof hwndPages);
+        return FALSE;
+    }
+    return FALSE;
+}
+
+void RunnersTool(HWND hwnd, int id)
+{
+    if (!CommonControls()) {
+        myerror("%s", "The runner's tools need the Windows common controls, which could not be loaded.");
+        return;
+    }
+    TakeWindowValues();
+    int page = id == IDM_SPLITS ? PAGE_SPLITS : id == IDM_PREDICTION ? PAGE_PREDICTION : PAGE_PLAN;
+    iFocusPace = id == IDM_TIME_FROM_PACE;
+    if (iFocusPace)
+        tools.solve = SOLVE_TIME;
+    DialogBoxParamA(myInstance, "ToolsBox", hwnd, ToolsProc, (LPARAM)page);
+}
