@@ -219,22 +219,8 @@ void SplitRowTexts(const SplitTable &t, long long k, SplitTexts *row)
     FormatClock(to > from ? split / (to - from) * t.unitMetres : 0, 1, row->pace, sizeof row->pace);
 }
 
-// ----------------------------------------------------------- predictions
+// ------------------------------------------------------------- presets
 
-const char *const szRaceNames[RACES] = {"1500 m", "Mile", "5 K", "10 K", "Half Marathon", "Marathon"};
-const long double RACE_METRES[RACES] = {1500.0L, 1609.344L, 5000.0L, 10000.0L, 21097.5L, 42195.0L};
 // Kilometres as miles (km / 1.609344), rounded to float once.
 const float fRaceMiles[RACES] = {0.9320567846298218f, 1.0f, 3.106855869293213f, 6.213711738586426f, 13.109378814697266f,
                                  26.21875762939453f};
-
-long double RiegelSeconds(long double metres, long double seconds, long double raceMetres)
-{
-    if (!(metres > 0) || !(seconds > 0) || !std::isfinite(metres) || !std::isfinite(seconds))
-        return 0;
-    return seconds * powl(raceMetres / metres, 1.06L);
-}
-
-bool WithinRiegelRange(long double seconds)
-{
-    return seconds >= 210 && seconds <= 4 * 3600;
-}

@@ -78,19 +78,11 @@ struct SplitTexts {
 };
 void SplitRowTexts(const SplitTable &table, long long k, SplitTexts *row);
 
-// ----------------------------------------------------------- predictions
+// ------------------------------------------------------------- presets
 
-// The races predicted from a result, shortest first; the presets of the
-// Special menu take their distances from here.
+// The races of the Special menu's presets, as the window holds them: miles
+// rounded to float once.
 enum { RACE_1500M, RACE_MILE, RACE_5K, RACE_10K, RACE_HALF_MARATHON, RACE_MARATHON, RACES };
-extern const char *const szRaceNames[RACES];
-extern const long double RACE_METRES[RACES];
-extern const float fRaceMiles[RACES];  // rounded to float once, as the window holds miles
-
-// Riegel: T2 = T1 x (D2 / D1)^1.06.
-long double RiegelSeconds(long double metres, long double seconds, long double raceMetres);
-
-// The formula holds for efforts of about 3.5 minutes to 4 hours.
-bool WithinRiegelRange(long double seconds);
+extern const float fRaceMiles[RACES];
 
 #endif

@@ -189,13 +189,4 @@ TEST(SplitTables, KeptToTenThousandRows)
     EXPECT_FALSE(PlanSplitTable(0, 2400, UNIT_KM, 0, 0, 2, &table));
 }
 
-// 1200 s x (42195 / 5000)^1.06 = 11509.3 s.
-TEST(Prediction, RiegelFromTwentyMinutesForFiveK)
-{
-    EXPECT_EQ(Clock(RiegelSeconds(5000, 1200, RACE_METRES[RACE_MARATHON])), "3:11:49.3");
-    EXPECT_EQ(RiegelSeconds(0, 1200, 42195), 0);
-    EXPECT_TRUE(WithinRiegelRange(1200));
-    EXPECT_FALSE(WithinRiegelRange(180));
-}
-
 }  // namespace

@@ -171,6 +171,9 @@ void MenuCommand(HWND hwnd, int id)
     case IDM_PREDICTION:
     case IDM_TIME_FROM_PACE:
     case IDM_PACE_PLAN:
+    case IDM_TRAINING:
+    case IDM_AGE_GRADE:
+    case IDM_TOOLS:
         RunnersTool(hwnd, id);
         break;
     case IDM_ABOUT:

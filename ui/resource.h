@@ -42,6 +42,9 @@
 #define IDM_PREDICTION 153
 #define IDM_TIME_FROM_PACE 154
 #define IDM_PACE_PLAN 155
+#define IDM_TRAINING 156
+#define IDM_AGE_GRADE 157
+#define IDM_TOOLS 158  // on the page they were left on
 
 // Dialogs
 #define IDC_TIME_MAX 300
@@ -76,6 +79,27 @@
 #define IDC_SPLITS_COPY 537
 #define IDC_SPLITS_SAVE 538
 #define IDC_SPLITS_PRINT 539
-#define IDC_PREDICTION_TEXT 540
+#define IDC_RESULT_DISTANCE 540  // the race result, on three pages
+#define IDC_RESULT_UNIT 541
+#define IDC_RESULT_TIME 542
+#define IDC_RESULT_DISTANCE_NOTE 543
+#define IDC_RESULT_TIME_NOTE 544
+#define IDC_EQ_EXPONENT 550
+#define IDC_EQ_EXPONENT_NOTE 551
+#define IDC_EQ_VDOT 552
+#define IDC_EQ_LIST 553
+#define IDC_EQ_CAUTIONS 554
+#define IDC_TRAINING_VDOT 560
+#define IDC_TRAINING_PACES 561
+#define IDC_TRAINING_REPEATS 562
+#define IDC_AGE 570
+#define IDC_SEX_MAN 571
+#define IDC_SEX_WOMAN 572
+#define IDC_AGE_NOTE 573
+#define IDC_AGE_PERCENT 574
+#define IDC_AGE_GRADED 575
+#define IDC_AGE_FACTOR 576
+#define IDC_AGE_STANDARD 577
+#define IDC_AGE_TABLES 578
 
 #endif

@@ -5,25 +5,20 @@
 #include <windows.h>
 
 #include "model/plan.h"
+#include "model/settings.h"
 
-// The pages, in the order of their tabs.
-enum { PAGE_PLAN, PAGE_SPLITS, PAGE_PREDICTION, PAGES };
-
-// What the tools hold, from one opening to the next: the entries as typed,
-// so that every value stays as exact as it was written.
-struct ToolsState {
-    char time[64], distance[64], pace[64];
-    int distanceUnit, paceKind, solve;
-    int direction;  // of the split: -1 negative, 0 even, +1 positive
-    char percent[16];
-    int splitUnit;
-    int page;
-    float seenDistance, seenTime;  // the window's values when the tools last took them
-};
+// What the tools hold, from one opening to the next and, through the file
+// under %APPDATA%\Velto, from one start to the next.
 extern ToolsState tools;
 
-// The tools as at the first start: no entries, even pace, the Plan page.
+// The tools as at the very first start: no entries, even pace, the Plan
+// page, and the file not read yet.
 void ToolsDefaults();
+
+// The file the tools keep their entries in: read once, when they first open,
+// and written whole (or not at all) as they close.
+void LoadToolsSettings();
+void SaveToolsSettings();
 
 // The plan of the tools' entries, and the decimals a distance is shown with.
 Plan ToolsPlan();
@@ -32,7 +27,24 @@ int ToolsDecimals();
 // The pages' dialog procedures.
 INT_PTR CALLBACK PlanPageProc(HWND, UINT, WPARAM, LPARAM);
 INT_PTR CALLBACK SplitsPageProc(HWND, UINT, WPARAM, LPARAM);
-INT_PTR CALLBACK PredictionPageProc(HWND, UINT, WPARAM, LPARAM);
+INT_PTR CALLBACK EquivalentsPageProc(HWND, UINT, WPARAM, LPARAM);
+INT_PTR CALLBACK TrainingPageProc(HWND, UINT, WPARAM, LPARAM);
+INT_PTR CALLBACK AgeGradePageProc(HWND, UINT, WPARAM, LPARAM);
+
+// The race result of the Equivalents, Training and Age Grade pages: as
+// typed there, or else the plan's. Its distance in metres and its time.
+struct RaceResult {
+    Reading distance, time;
+    long double metres, seconds;
+};
+RaceResult ToolsResult();
+// The result's entries on a page (ids of the distance, its unit and the time,
+// and their notes): filled from the tools, and read back as they are typed.
+struct ResultIds {
+    int distance, unit, time, distanceNote, timeNote;
+};
+void ShowResult(HWND hPage, const ResultIds &ids);
+bool ResultChanged(HWND hPage, const ResultIds &ids, int id, int code);
 
 // Esc in a page's entry (a multi-line one tells its page, not the window)
 // closes the window as Close does.
@@ -43,6 +55,11 @@ const UINT WM_PAGE_SHOWN = WM_APP + 10;
 
 // Fills a drop-down list with texts and selects one.
 void FillCombo(HWND combo, const char *const texts[], int count, int selected);
+
+// A report list's columns, the first `firstWidth` pixels wide and the others
+// sharing the rest, and a row of it.
+void AddColumns(HWND list, const char *const titles[], int count, int firstWidth);
+void SetRow(HWND list, int k, const char *const cells[], int count);
 
 // The common dialogs, loaded on first use like the shell for Doc.
 BOOL SaveFileDialog(OPENFILENAMEA *ofn);

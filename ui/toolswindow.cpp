@@ -12,13 +12,7 @@
 #include "ui/tools.h"
 #include "ui/velto.h"
 
-static const ToolsState defaults = {"", "", "", UNIT_MILE, UNIT_MILE, SOLVE_PACE, 0, "5", UNIT_MILE, PAGE_PLAN, 0, 0};
-ToolsState tools = defaults;
-
-void ToolsDefaults()
-{
-    tools = defaults;
-}
+ToolsState tools = TOOLS_DEFAULTS;
 
 static const struct {
     const char *title, *name;
@@ -26,7 +20,9 @@ static const struct {
 } pages[PAGES] = {
     {"Plan", "PlanPage", PlanPageProc},
     {"Splits", "SplitsPage", SplitsPageProc},
-    {"Race Prediction", "PredictionPage", PredictionPageProc},
+    {"Equivalents", "EquivalentsPage", EquivalentsPageProc},
+    {"Training", "TrainingPage", TrainingPageProc},
+    {"Age Grade", "AgeGradePage", AgeGradePageProc},
 };
 
 static HWND hwndPages[PAGES];  // of the window that is open; made when first shown
@@ -54,6 +50,36 @@ void FillCombo(HWND combo, const char *const texts[], int count, int selected)
     for (int k = 0; k < count; k++)
         SendMessageA(combo, CB_ADDSTRING, 0, (LPARAM)texts[k]);
     SendMessageA(combo, CB_SETCURSEL, (WPARAM)selected, 0);
+}
+
+// Sets row k's cells, inserting the row first.
+void SetRow(HWND list, int k, const char *const cells[], int count)
+{
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = k;
+    item.pszText = const_cast<char *>(cells[0]);
+    SendMessageA(list, LVM_INSERTITEMA, 0, (LPARAM)&item);
+    for (int c = 1; c < count; c++) {
+        item.iSubItem = c;
+        item.pszText = const_cast<char *>(cells[c]);
+        SendMessageA(list, LVM_SETITEMTEXTA, (WPARAM)k, (LPARAM)&item);
+    }
+}
+
+void AddColumns(HWND list, const char *const titles[], int count, int firstWidth)
+{
+    RECT r;
+    GetClientRect(list, &r);
+    int rest = (r.right - firstWidth - 4) / (count - 1);
+    for (int k = 0; k < count; k++) {
+        LVCOLUMNA column = {};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+        column.fmt = k ? LVCFMT_RIGHT : LVCFMT_LEFT;
+        column.cx = k ? rest : firstWidth;
+        column.pszText = const_cast<char *>(titles[k]);
+        SendMessageA(list, LVM_INSERTCOLUMNA, (WPARAM)k, (LPARAM)&column);
+    }
 }
 
 // The common dialogs live in a library of their own, loaded when first asked.
@@ -174,6 +200,7 @@ static INT_PTR CALLBACK ToolsProc(HWND hDlg, UINT iMsg, WPARAM wParam, LPARAM lP
     }
     case WM_COMMAND:
         if (LOWORD(wParam) == IDCANCEL) {  // Close, Esc and the close box
+            SaveToolsSettings();
             EndDialog(hDlg, 0);
             return TRUE;
         }
@@ -192,8 +219,14 @@ void RunnersTool(HWND hwnd, int id)
         myerror("%s", "The runner's tools need the Windows common controls, which could not be loaded.");
         return;
     }
+    LoadToolsSettings();
     TakeWindowValues();
-    int page = id == IDM_SPLITS ? PAGE_SPLITS : id == IDM_PREDICTION ? PAGE_PREDICTION : PAGE_PLAN;
+    int page = id == IDM_SPLITS       ? PAGE_SPLITS
+               : id == IDM_PREDICTION ? PAGE_EQUIVALENTS
+               : id == IDM_TRAINING   ? PAGE_TRAINING
+               : id == IDM_AGE_GRADE  ? PAGE_AGE_GRADE
+               : id == IDM_TOOLS      ? tools.page
+                                      : PAGE_PLAN;
     iFocusPace = id == IDM_TIME_FROM_PACE;
     if (iFocusPace)
         tools.solve = SOLVE_TIME;

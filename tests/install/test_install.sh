@@ -127,11 +127,17 @@ check "the programs list has its size, as installed" \
 check "nothing is written under Software\\Velto" \
   bash -c "! '$run' reg query 'HKCU\\Software\\Velto' >/dev/null 2>&1 && ! '$run' reg query 'HKLM\\Software\\Velto' >/dev/null 2>&1"
 
+# What the tools remember stays over an upgrade or a repair.
+kept="$user/AppData/Roaming/Velto/velto.ini"
+mkdir -p "$(dirname "$kept")"
+printf '[Velto tools]\r\nversion=1\r\nage=57\r\n' >"$kept"
+
 # Again over itself: a repair in place.
 touch -d @0 "$installed/velto.txt"
 check "the installer runs again over the installation, and the list has one entry" \
   bash -c "'$run' '$setup' /S && [ \$(stat -c %Y '$installed/velto.txt') -gt 0 ] &&
            [ \$('$run' reg query 'HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall' | tr -d '\r' | grep -ci 'velto') -eq 1 ]"
+check "what the tools remember stays over the repair" present "$kept"
 
 # ------------------------------------------------------ a running Velto
 keep() { "$run" "$launch" --keep "$winstalled\\velto.exe" "$winstalled"; }
@@ -172,7 +178,8 @@ wait
 check "the uninstaller, silent, closes a running Velto and removes it all" \
   bash -c "$(declare -f keep running stopped); keep && '$run' '$installed/Uninstall.exe' /S &&
            for _ in \$(seq 60); do [ -e '$installed' ] || break; sleep 0.5; done; stopped"
-check "nothing is left: no folder, not even Programs, and no shortcut" absent "$installed" "$programs" "$menu/Velto.lnk"
+check "nothing is left: no folder, not even Programs, no shortcut, no remembered tools" \
+  absent "$installed" "$programs" "$menu/Velto.lnk" "$kept" "$(dirname "$kept")"
 check "nothing is left in the installed programs list" bash -c "! '$run' reg query '$key' >/dev/null 2>&1"
 
 # ------------------------------------------------------- the user's folders

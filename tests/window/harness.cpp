@@ -1,5 +1,6 @@
 #include "harness.h"
 
+#include <cstdio>
 #include <cstring>
 #include <deque>
 
@@ -14,6 +15,19 @@ void Pump()
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+}
+
+void ResetTools()
+{
+    char folder[MAX_PATH], file[MAX_PATH + 32];
+    GetTempPathA(sizeof folder, folder);
+    snprintf(folder + strlen(folder), sizeof folder - strlen(folder), "velto-tests-%lu", GetCurrentProcessId());
+    CreateDirectoryA(folder, NULL);
+    SetEnvironmentVariableA("APPDATA", folder);
+    snprintf(file, sizeof file, "%s\\Velto\\velto.ini", folder);
+    SetFileAttributesA(file, FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(file);
+    ToolsDefaults();
 }
 
 std::string Text(HWND control)
@@ -226,7 +240,7 @@ const std::vector<Dialog> &BoxCatcher::dialogs() const
 void MainWindow::SetUp()
 {
     ResetModel();
-    ToolsDefaults();
+    ResetTools();
     hwnd = StartVelto(GetModuleHandleA(NULL));
     ASSERT_TRUE(hwnd != NULL);
     ShowWindow(hwnd, SW_SHOWNORMAL);

@@ -15,6 +15,10 @@
 // Handles the messages waiting in this thread's queue.
 void Pump();
 
+// The runner's tools as at a first start, keeping their file in a folder
+// of the test's own (the folder of %APPDATA%, emptied).
+void ResetTools();
+
 std::string Text(HWND control);
 
 // Types into a field with the focus, replacing its text, one character at

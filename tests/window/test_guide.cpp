@@ -88,6 +88,33 @@ std::string Plain(HWND control)
     return plain;
 }
 
+// Whether a table of the page has a row of these cells, tab-separated.
+bool HasRow(HWND page, const std::string &cells)
+{
+    for (HWND list = GetWindow(page, GW_CHILD); list; list = GetWindow(list, GW_HWNDNEXT)) {
+        char name[32];
+        GetClassNameA(list, name, sizeof name);
+        if (strcmp(name, "SysListView32") != 0)
+            continue;
+        int columns = (int)SendMessageA((HWND)SendMessageA(list, LVM_GETHEADER, 0, 0), HDM_GETITEMCOUNT, 0, 0);
+        for (int row = 0; row < (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); row++) {
+            std::string line;
+            for (int column = 0; column < columns; column++) {
+                char text[64] = "";
+                LVITEMA item = {};
+                item.iSubItem = column;
+                item.pszText = text;
+                item.cchTextMax = sizeof text;
+                SendMessageA(list, LVM_GETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
+                line += (column ? "\t" : "") + std::string(text);
+            }
+            if (line == cells)
+                return true;
+        }
+    }
+    return false;
+}
+
 // A step inside the runner's tools, on the page on show.
 void ToolsStep(HWND tools, const std::string &step)
 {
@@ -100,17 +127,23 @@ void ToolsStep(HWND tools, const std::string &step)
             page = child;
     }
     ASSERT_TRUE(page != NULL);
+    // Longer names first: "Age grade" before "Age".
     const std::pair<const char *, int> names[] = {
         {"Distance unit", IDC_PLAN_DISTANCE_UNIT}, {"Pace unit", IDC_PLAN_PACE_KIND}, {"Split every", IDC_SPLITS_UNIT},
-        {"Time", IDC_PLAN_TIME}, {"Distance", IDC_PLAN_DISTANCE}, {"Pace", IDC_PLAN_PACE}, {"Speed", IDC_PLAN_SPEED},
+        {"Result distance", IDC_RESULT_DISTANCE},   {"Result unit", IDC_RESULT_UNIT},  {"Result time", IDC_RESULT_TIME},
+        {"Age-graded time", IDC_AGE_GRADED},        {"Age grade", IDC_AGE_PERCENT},    {"Age", IDC_AGE},
+        {"Factor", IDC_AGE_FACTOR},                 {"Exponent", IDC_EQ_EXPONENT},     {"Time", IDC_PLAN_TIME},
+        {"Distance", IDC_PLAN_DISTANCE},            {"Pace", IDC_PLAN_PACE},           {"Speed", IDC_PLAN_SPEED},
         {"Percent", IDC_SPLITS_PERCENT}};
     std::string verb = step.substr(2, step.find(' ', 2) - 2), rest = After(step, 2 + verb.size());
+    // "> type Result time 20:00", "= Age grade 57.4 %": a name, then its text.
+    std::string named = step[0] == '=' ? After(step, 1) : rest;
     int id = 0;
     std::string value;
     for (const auto &name : names)
-        if (!id && rest.rfind(name.first, 0) == 0) {
+        if (!id && named.rfind(name.first, 0) == 0 && (named.size() == strlen(name.first) || named[strlen(name.first)] == ' ')) {
             id = name.second;
-            value = After(rest, strlen(name.first));
+            value = After(named, strlen(name.first));
         }
     if (step[0] == '=' && verb == "says") {
         bool found = false;
@@ -118,28 +151,10 @@ void ToolsStep(HWND tools, const std::string &step)
             found = found || Text(child).find(Columns(rest)) != std::string::npos;
         EXPECT_TRUE(found);
     } else if (step[0] == '=' && verb == "row") {
-        HWND list = GetDlgItem(page, IDC_SPLITS_LIST);
-        bool found = false;
-        for (int row = 0; row < (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) && !found; row++) {
-            std::string line;
-            for (int column = 0; column < 4; column++) {
-                char text[64] = "";
-                LVITEMA item = {};
-                item.iSubItem = column;
-                item.pszText = text;
-                item.cchTextMax = sizeof text;
-                SendMessageA(list, LVM_GETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
-                line += (column ? "\t" : "") + std::string(text);
-            }
-            found = line == Columns(rest);
-        }
-        EXPECT_TRUE(found);
+        EXPECT_TRUE(HasRow(page, Columns(rest)));
     } else if (step[0] == '=') {
-        std::string field = verb;  // "= Time 45:00.0"
-        for (const auto &name : names)
-            if (field == name.first)
-                id = name.second;
-        EXPECT_EQ(Text(GetDlgItem(page, id)), rest);
+        ASSERT_NE(id, 0);
+        EXPECT_EQ(Text(GetDlgItem(page, id)), value);
     } else if (verb == "type") {
         ASSERT_NE(id, 0);
         SetDlgItemTextA(page, id, value.c_str());
@@ -212,7 +227,7 @@ void Replay(HWND hwnd, const Example &example)
             int id = MenuId(GetMenu(hwnd), rest);
             ASSERT_GT(id, 0) << rest;
             // The runner's tools: the steps up to "> close" are taken there.
-            if (id >= IDM_SPLITS && id <= IDM_PACE_PLAN) {
+            if (id >= IDM_SPLITS && id <= IDM_TOOLS) {
                 std::vector<std::string> inside;
                 while (k + 1 < example.steps.size() && inside.size() < 100 &&
                        (inside.empty() || inside.back() != "> close"))
@@ -251,6 +266,7 @@ TEST(Guide, WorkedExamplesShowWhatTheGuideSays)
         SCOPED_TRACE(example.title);
         ASSERT_FALSE(example.steps.empty());
         ResetModel();
+        ResetTools();
         HWND hwnd = StartVelto(GetModuleHandleA(NULL));
         ASSERT_TRUE(hwnd != NULL);
         ShowWindow(hwnd, SW_SHOWNORMAL);

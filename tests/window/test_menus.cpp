@@ -88,7 +88,10 @@ TEST_F(Menus, TemplateAsTheWindowHasIt)
           {"&Splits ...", 152, {}},
           {"&Race Prediction ...", 153, {}},
           {"Time from &Pace ...", 154, {}},
-          {"Pace P&lan ...", 155, {}}}},
+          {"Pace P&lan ...", 155, {}},
+          {"&Training Paces ...", 156, {}},
+          {"&Age Grade ...", 157, {}},
+          {"Runner's T&ools ...", 158, {}}}},
         {"&Help", -1, {{"&About", 141, {}}, {"&Doc", 142, {}}}},
     };
     CheckMenu(GetMenu(hwnd), bar, "menu bar");

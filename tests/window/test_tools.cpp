@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "harness.h"
+#include "model/equivalents.h"
 #include "model/pacemodel.h"
 #include "ui/resource.h"
 #include "ui/tools.h"
@@ -236,22 +237,219 @@ TEST(PaceBand, DrawsTheHeadingAndEveryRow)
     DeleteEnhMetaFile(CloseEnhMetaFile(emf));
 }
 
-// From 5 km in 20:00: 1200 x (42195 / 5000)^1.06 = 11509.3 s, 272.8 s a km.
-TEST_F(Tools, RacePredictionFromThePlan)
+// From 5 km in 20:00 (the plan's values): 10 km by Riegel, Cameron and the
+// VDOT in 41:41.9, 41:39.7 and 41:27.9; the VDOT 49.81.
+TEST_F(Tools, EquivalentsByThreeModels)
 {
     BoxCatcher catcher;
     SendMessageA(hwndDistanceKm, BM_CLICK, 0, 0);
     SendMessageA(hwndSplitKm, BM_CLICK, 0, 0);
     Command(150);
     SetWindowTextA(hwndTimeReadout, "20:00");
-    std::string text;
+    Strings tenK;
+    std::string vdot, exponentNote, cautions, noCautions;
     catcher.InDialog([&](HWND tools) {
-        text = Item(Page(tools), IDC_PREDICTION_TEXT);
+        HWND page = Page(tools), list = GetDlgItem(page, IDC_EQ_LIST);
+        for (int c = 0; c < 7; c++)
+            tenK.push_back(Cell(list, EQ_10K, c));
+        vdot = Item(page, IDC_EQ_VDOT);
+        noCautions = Item(page, IDC_EQ_CAUTIONS);
+        Enter(page, IDC_EQ_EXPONENT, "1.2");
+        exponentNote = Item(page, IDC_EQ_EXPONENT_NOTE);
+        EXPECT_EQ(Cell(list, EQ_10K, 1), "");  // no Riegel without an exponent in range
+        Enter(page, IDC_EQ_EXPONENT, "1.06");
+        Enter(page, IDC_RESULT_DISTANCE, "0.8");  // 800 m in 1:55
+        Enter(page, IDC_RESULT_TIME, "1:55");
+        EXPECT_EQ(Cell(list, EQ_1500M, 3), "3:58.2");
+        cautions = Item(page, IDC_EQ_CAUTIONS);
         SendMessageA(tools, WM_COMMAND, IDCANCEL, 0);
     });
     Command(153);
-    EXPECT_NE(text.find("From 5.00 Km. in 20:00.0, by Riegel's formula:"), std::string::npos) << text;
-    EXPECT_NE(text.find("\r\nMarathon\t3:11:49.3\t4:32.8 /Km\r\n"), std::string::npos) << text;
+    EXPECT_EQ(tenK, (Strings{"10 km", "41:41.9", "4:10.2", "41:39.7", "4:10.0", "41:27.9", "4:08.8"}));
+    EXPECT_EQ(vdot, "VDOT 49.81 (Daniels and Gilbert)");
+    EXPECT_EQ(noCautions, "");
+    EXPECT_EQ(exponentNote, "Type an exponent from 1.01 to 1.15, as 1.06");
+    // 1:55 is under 3:30, and 800 m short of 1500 m; the predictions
+    // (115 x (1500 / 800)^1.06 = 224 s and up) are within Riegel's range.
+    EXPECT_EQ(cautions, "Riegel is fitted for efforts of 3:30 to 4:00:00: not for this result.\n"
+                        "VDOT is fitted for 1500 m to the marathon, VDOT 30 to 85: not for this result.");
+    EXPECT_TRUE(catcher.boxes().empty());
+}
+
+// VDOT 49.81 (5 km in 20:00): threshold 6:50.1 a mile and 4:14.8 a km,
+// the easy range 8:33 to 9:28 a mile; 400 m at interval pace in 1:34.2.
+TEST_F(Tools, TrainingPacesOfTheResult)
+{
+    BoxCatcher catcher;
+    Strings threshold, easy, repeats;
+    catcher.InDialog([&](HWND tools) {
+        HWND page = Page(tools);
+        Choose(page, IDC_RESULT_UNIT, UNIT_KM);
+        Enter(page, IDC_RESULT_DISTANCE, "5");
+        Enter(page, IDC_RESULT_TIME, "20:00");
+        HWND paces = GetDlgItem(page, IDC_TRAINING_PACES), list = GetDlgItem(page, IDC_TRAINING_REPEATS);
+        for (int c = 0; c < 6; c++) {
+            threshold.push_back(Cell(paces, 2, c));
+            easy.push_back(Cell(paces, 0, c));
+        }
+        for (int r : {0, 2})
+            repeats.push_back(Cell(list, r, 0) + " " + Cell(list, r, 1));
+        SendMessageA(tools, WM_COMMAND, IDCANCEL, 0);
+    });
+    Command(156);
+    EXPECT_EQ(threshold, (Strings{"Threshold", "6:50.1", "4:14.8", "1:41.9", "51.0", "1:42.5"}));
+    EXPECT_EQ(easy, (Strings{"Easy", "8:33-9:28", "5:19-5:53", "2:08-2:21", "1:04-1:11", "2:08-2:22"}));
+    EXPECT_EQ(repeats, (Strings{"Threshold 1000 m 4:14.8", "Interval 400 m 1:34.2"}));
+}
+
+// Man, 57, 10 km in 55:00: 57.4 %, 45:59, factor 0.8361; the tables'
+// version shown; ages and distances outside the tables refused in a line.
+TEST_F(Tools, AgeGradeAgainstTheRoadTables)
+{
+    BoxCatcher catcher;
+    std::string percent, graded, factor, tables, tooYoung, tooShort, woman;
+    catcher.InDialog([&](HWND tools) {
+        HWND page = Page(tools);
+        Enter(page, IDC_AGE, "57");
+        Click(page, IDC_SEX_MAN);
+        Choose(page, IDC_RESULT_UNIT, UNIT_KM);
+        Enter(page, IDC_RESULT_DISTANCE, "10");
+        Enter(page, IDC_RESULT_TIME, "55:00");
+        percent = Item(page, IDC_AGE_PERCENT);
+        graded = Item(page, IDC_AGE_GRADED);
+        factor = Item(page, IDC_AGE_FACTOR);
+        tables = Item(page, IDC_AGE_TABLES);
+        Click(page, IDC_SEX_WOMAN);
+        Enter(page, IDC_AGE, "50");
+        woman = Item(page, IDC_AGE_FACTOR);
+        Enter(page, IDC_AGE, "4");
+        tooYoung = Item(page, IDC_AGE_NOTE);
+        EXPECT_EQ(Item(page, IDC_AGE_PERCENT), "");
+        Enter(page, IDC_AGE, "57");
+        Enter(page, IDC_RESULT_DISTANCE, "1");
+        tooShort = Item(page, IDC_AGE_NOTE);
+        SendMessageA(tools, WM_COMMAND, IDCANCEL, 0);
+    });
+    Command(157);
+    EXPECT_EQ(percent, "57.4 %, below the local class");
+    EXPECT_EQ(graded, "45:59");
+    EXPECT_EQ(factor, "0.8361");
+    EXPECT_EQ(woman, "0.8822");
+    EXPECT_EQ(tables.substr(0, 73), "Tables: Male Road Running Age Standard factors 2025 -- Version 2025-07-27");
+    EXPECT_EQ(tooYoung, "Type a whole age from 5 to 100.");
+    EXPECT_EQ(tooShort, "The tables run from 1 mile to 200 km.");
+}
+
+// ------------------------------------------------- what the tools keep
+
+// Velto itself, started with %APPDATA% at `appData` and the tools opened on
+// the page they were left on and closed again: what that page showed.
+struct Kept {
+    int page = -1;
+    std::string age;
+    DWORD exitCode = 99;
+};
+
+HWND WindowOf(DWORD process, const char *className, const char *title)
+{
+    for (int tries = 0; tries < 400; tries++) {
+        HWND found = NULL;
+        while ((found = FindWindowExA(NULL, found, className, title)) != NULL) {
+            DWORD owner;
+            GetWindowThreadProcessId(found, &owner);
+            if (owner == process && IsWindowVisible(found))
+                return found;
+        }
+        Sleep(50);
+    }
+    return NULL;
+}
+
+Kept StartWithToolsFile(const std::string &appData)
+{
+    Kept kept;
+    const char *exe = getenv("VELTO_EXE");
+    std::string command = std::string("\"Z:") + exe + "\"";
+    for (char &c : command)
+        c = c == '/' ? '\\' : c;
+    char old[MAX_PATH];
+    GetEnvironmentVariableA("APPDATA", old, sizeof old);
+    SetEnvironmentVariableA("APPDATA", appData.c_str());  // the child's
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    std::vector<char> line(command.begin(), command.end());
+    line.push_back('\0');
+    bool started = CreateProcessA(NULL, line.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi);
+    SetEnvironmentVariableA("APPDATA", old);
+    if (!started)
+        return kept;
+    HWND main = WindowOf(pi.dwProcessId, "Velto", NULL);
+    PostMessageA(main, WM_COMMAND, IDM_TOOLS, 0);
+    HWND tools = WindowOf(pi.dwProcessId, "#32770", "Runner's Tools");
+    if (tools) {
+        kept.page = (int)SendMessageA(GetDlgItem(tools, IDC_TOOLS_TABS), TCM_GETCURSEL, 0, 0);
+        char age[16] = "";
+        for (HWND page = GetWindow(tools, GW_CHILD); page; page = GetWindow(page, GW_HWNDNEXT))
+            if (IsWindowVisible(page) && GetDlgItem(page, IDC_AGE))
+                SendMessageA(GetDlgItem(page, IDC_AGE), WM_GETTEXT, sizeof age, (LPARAM)age);
+        kept.age = age;
+        PostMessageA(tools, WM_COMMAND, IDCANCEL, 0);
+        for (int tries = 0; tries < 100 && IsWindow(tools); tries++)
+            Sleep(50);
+    }
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    WaitForSingleObject(pi.hProcess, 20000);
+    GetExitCodeProcess(pi.hProcess, &kept.exitCode);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    return kept;
+}
+
+std::string FileText(const std::string &path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// A damaged file gives the defaults and is written anew; a folder that is
+// not there yet is made; a read-only file is read and left as it is.
+TEST(ToolsMemory, DamagedMissingAndReadOnlyFiles)
+{
+    if (!getenv("VELTO_EXE"))
+        GTEST_SKIP() << "VELTO_EXE not set";
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    std::string appData = std::string(temp) + "velto-memory", folder = appData + "\\Velto", ini = folder + "\\velto.ini";
+    CreateDirectoryA(appData.c_str(), NULL);
+    SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(ini.c_str());
+    RemoveDirectoryA(folder.c_str());
+
+    Kept missing = StartWithToolsFile(appData);  // no folder yet
+    EXPECT_EQ(missing.page, PAGE_PLAN);
+    EXPECT_EQ(missing.exitCode, 0u);
+    ToolsState state;
+    EXPECT_TRUE(ReadSettings(FileText(ini).c_str(), &state));
+
+    std::ofstream(ini, std::ios::binary) << "[Velto tools]\r\nversion=1\r\npage=\x01\x02\xff\r\n\xff\xfe garbage";
+    Kept damaged = StartWithToolsFile(appData);
+    EXPECT_EQ(damaged.page, PAGE_PLAN);
+    EXPECT_EQ(damaged.exitCode, 0u);
+    EXPECT_TRUE(ReadSettings(FileText(ini).c_str(), &state));  // written whole again
+
+    std::string own = "[Velto tools]\r\nversion=1\r\npage=4\r\nage=57\r\nsex=woman\r\n";
+    std::ofstream(ini, std::ios::binary) << own;
+    SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_READONLY);
+    Kept readOnly = StartWithToolsFile(appData);
+    EXPECT_EQ(readOnly.page, PAGE_AGE_GRADE);
+    EXPECT_EQ(readOnly.age, "57");
+    EXPECT_EQ(readOnly.exitCode, 0u);
+    EXPECT_EQ(FileText(ini), own);  // left as it was, and nothing beside it
+    EXPECT_EQ(GetFileAttributesA((ini + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
+    SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 // Like Marathon: distance and both ranges, thumbs from the stored values;

@@ -1,0 +1,146 @@
+#include "model/settings.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "model/equivalents.h"
+#include "model/plan.h"
+
+const ToolsState TOOLS_DEFAULTS = {"", "", "", UNIT_MILE, UNIT_MILE, SOLVE_PACE, 0, "5", UNIT_MILE, "", "",
+                                   UNIT_KM, false, "1.06", "", 0, PAGE_PLAN, 0, 0};
+
+static const char header[] = "[Velto tools]";
+static const int version = 1;
+
+// The value of a key as it stands; every byte printable, for a text box.
+static bool Printable(const char *value)
+{
+    for (const char *c = value; *c; c++)
+        if ((unsigned char)*c < 0x20 || (unsigned char)*c > 0x7E)
+            return false;
+    return true;
+}
+
+static bool Text(const char *value, char *to, size_t size)
+{
+    if (strlen(value) >= size || !Printable(value))
+        return false;
+    snprintf(to, size, "%s", value);
+    return true;
+}
+
+static bool Whole(const char *value, int low, int high, int *to)
+{
+    char *end;
+    long n = strtol(value, &end, 10);
+    if (end == value || *end != '\0' || n < low || n > high)
+        return false;
+    *to = (int)n;
+    return true;
+}
+
+// An amount typed into an entry, kept as typed when it reads within its range.
+static bool Amount(const char *value, long double low, long double high, bool whole, char *to, size_t size)
+{
+    long double n = 0;
+    Reading reading = ReadAmount(value, &n);
+    if (reading == READ_EMPTY)
+        return Text(value, to, size);  // empty is as typed too
+    if (reading == READ_BAD || n < low || n > high || (whole && n != floorl(n)))
+        return false;
+    return Text(value, to, size);
+}
+
+static void Take(const char *key, const char *value, ToolsState *s)
+{
+    if (!strcmp(key, "page"))
+        Whole(value, 0, PAGES - 1, &s->page);
+    else if (!strcmp(key, "work-out"))
+        Whole(value, SOLVE_TIME, SOLVE_PACE, &s->solve);
+    else if (!strcmp(key, "time"))
+        Text(value, s->time, sizeof s->time);
+    else if (!strcmp(key, "distance"))
+        Text(value, s->distance, sizeof s->distance);
+    else if (!strcmp(key, "distance-unit"))
+        Whole(value, 0, UNITS - 1, &s->distanceUnit);
+    else if (!strcmp(key, "pace"))
+        Text(value, s->pace, sizeof s->pace);
+    else if (!strcmp(key, "pace-unit"))
+        Whole(value, 0, PACE_KINDS - 1, &s->paceKind);
+    else if (!strcmp(key, "split"))
+        Whole(value, -1, 1, &s->direction);
+    else if (!strcmp(key, "percent"))
+        Amount(value, 0, 20, false, s->percent, sizeof s->percent);
+    else if (!strcmp(key, "split-unit"))
+        Whole(value, 0, UNITS - 1, &s->splitUnit);
+    else if (!strcmp(key, "result-distance"))
+        Text(value, s->resultDistance, sizeof s->resultDistance);
+    else if (!strcmp(key, "result-unit"))
+        Whole(value, 0, UNITS - 1, &s->resultUnit);
+    else if (!strcmp(key, "result-time"))
+        Text(value, s->resultTime, sizeof s->resultTime);
+    else if (!strcmp(key, "result-typed")) {
+        int typed;
+        if (Whole(value, 0, 1, &typed))
+            s->resultTyped = typed != 0;
+    } else if (!strcmp(key, "exponent"))
+        Amount(value, RIEGEL_K_MIN, RIEGEL_K_MAX, false, s->exponent, sizeof s->exponent);
+    else if (!strcmp(key, "age"))
+        Amount(value, 5, 100, true, s->age, sizeof s->age);
+    else if (!strcmp(key, "sex"))
+        s->sex = !strcmp(value, "woman") ? 1 : !strcmp(value, "man") ? 0 : s->sex;
+}
+
+bool ReadSettings(const char *text, ToolsState *state)
+{
+    *state = TOOLS_DEFAULTS;
+    ToolsState read = TOOLS_DEFAULTS;
+    bool headed = false, versioned = false;
+    char line[256];
+    for (const char *p = text; *p;) {
+        size_t n = strcspn(p, "\r\n");
+        bool fits = n < sizeof line;
+        snprintf(line, sizeof line, "%.*s", (int)(fits ? n : 0), p);
+        p += n;
+        p += strspn(p, "\r\n");
+        if (!fits || line[0] == '\0' || line[0] == ';')
+            continue;  // a line longer than any value is nobody's
+        if (!headed) {
+            if (strcmp(line, header) != 0)
+                return false;  // not ours
+            headed = true;
+            continue;
+        }
+        char *equals = strchr(line, '=');
+        if (!equals)
+            continue;
+        *equals = '\0';
+        if (!strcmp(line, "version")) {
+            int v;
+            if (!Whole(equals + 1, 1, 1000000, &v) || v > version)
+                return false;  // a later Velto's: its values may mean other things
+            versioned = true;
+        } else {
+            Take(line, equals + 1, &read);
+        }
+    }
+    if (!headed || !versioned)
+        return false;
+    *state = read;
+    return true;
+}
+
+size_t WriteSettings(const ToolsState &s, char *text, size_t size)
+{
+    int n = snprintf(text, size,
+                     "%s\r\n; What Velto's runner's tools held when they were last closed.\r\nversion=%d\r\npage=%d\r\n"
+                     "work-out=%d\r\ntime=%s\r\ndistance=%s\r\ndistance-unit=%d\r\npace=%s\r\npace-unit=%d\r\n"
+                     "split=%d\r\npercent=%s\r\nsplit-unit=%d\r\nresult-distance=%s\r\nresult-unit=%d\r\n"
+                     "result-time=%s\r\nresult-typed=%d\r\nexponent=%s\r\nage=%s\r\nsex=%s\r\n",
+                     header, version, s.page, s.solve, s.time, s.distance, s.distanceUnit, s.pace, s.paceKind,
+                     s.direction, s.percent, s.splitUnit, s.resultDistance, s.resultUnit, s.resultTime,
+                     s.resultTyped ? 1 : 0, s.exponent, s.age, s.sex == 1 ? "woman" : "man");
+    return n > 0 && (size_t)n < size ? (size_t)n : 0;
+}

@@ -1,0 +1,40 @@
+// What the runner's tools hold, and how it is kept from one start to the
+// next: a small INI text, read value by value, so that a damaged, foreign
+// or future file gives the defaults and a bad value is dropped alone.
+#ifndef VELTO_SETTINGS_H
+#define VELTO_SETTINGS_H
+
+#include <cstddef>
+
+// The tools' pages, in the order of their tabs.
+enum { PAGE_PLAN, PAGE_SPLITS, PAGE_EQUIVALENTS, PAGE_TRAINING, PAGE_AGE_GRADE, PAGES };
+
+// The entries as typed, so that every value stays as exact as it was written.
+struct ToolsState {
+    char time[64], distance[64], pace[64];
+    int distanceUnit, paceKind, solve;
+    int direction;  // of the split: -1 negative, 0 even, +1 positive
+    char percent[16];
+    int splitUnit;
+    char resultDistance[64], resultTime[64];  // the race result of the other pages
+    int resultUnit;
+    bool resultTyped;  // else it follows the plan
+    char exponent[16];  // Riegel's
+    char age[8];
+    int sex;
+    int page;
+    float seenDistance, seenTime;  // the main window's values when the tools last took them; not kept
+};
+
+extern const ToolsState TOOLS_DEFAULTS;
+
+// Reads what WriteSettings wrote into *state, over the defaults; false (and
+// the defaults) for a text that is not such a file or is of a later version.
+bool ReadSettings(const char *text, ToolsState *state);
+
+// The text of the file; its length, or 0 when it does not fit.
+size_t WriteSettings(const ToolsState &state, char *text, size_t size);
+
+const size_t SETTINGS_TEXT_MAX = 2048;
+
+#endif

@@ -1,0 +1,75 @@
+// The Age Grade page: a result against the road tables for an age and a
+// sex, with the tables' version line.
+#include <cstdio>
+
+#include "model/agegrade.h"
+#include "ui/resource.h"
+#include "ui/tools.h"
+
+static const ResultIds resultIds = {IDC_RESULT_DISTANCE, IDC_RESULT_UNIT, IDC_RESULT_TIME, IDC_RESULT_DISTANCE_NOTE,
+                                    IDC_RESULT_TIME_NOTE};
+
+static void Refresh(HWND hPage)
+{
+    char percent[96] = "", graded[CLOCK_TEXT_SIZE] = "", factor[32] = "", standard[96] = "", note[96] = "";
+    long double years = 0;
+    Reading age = ReadAmount(tools.age, &years);
+    RaceResult result = ToolsResult();
+    if (age != READ_OK || years != (int)years || years < AGE_MIN || years > AGE_MAX) {
+        snprintf(note, sizeof note, "%s", "Type a whole age from 5 to 100.");
+    } else if (result.distance == READ_OK && result.time == READ_OK) {
+        AgeGrade grade = GradeByAge(tools.sex, (int)years, result.metres, result.seconds);
+        if (grade.status == DISTANCE_OUTSIDE) {
+            snprintf(note, sizeof note, "%s", "The tables run from 1 mile to 200 km.");
+        } else if (grade.status == AGE_GRADED) {
+            char open[CLOCK_TEXT_SIZE];
+            snprintf(percent, sizeof percent, "%.1f %%, %s", (double)grade.percent, grade.level);
+            FormatClock(grade.gradedSeconds, 0, graded, sizeof graded);
+            snprintf(factor, sizeof factor, "%.4f", (double)grade.factor);
+            FormatClock(grade.openSeconds, 0, open, sizeof open);
+            snprintf(standard, sizeof standard, "%s, the best at any age over the distance", open);
+        }
+    }
+    SetDlgItemTextA(hPage, IDC_AGE_NOTE, note);
+    SetDlgItemTextA(hPage, IDC_AGE_PERCENT, percent);
+    SetDlgItemTextA(hPage, IDC_AGE_GRADED, graded);
+    SetDlgItemTextA(hPage, IDC_AGE_FACTOR, factor);
+    SetDlgItemTextA(hPage, IDC_AGE_STANDARD, standard);
+    char tables[256];
+    snprintf(tables, sizeof tables, "Tables: %s. Public domain (CC0), from the Age-Grade-Tables of Alan Jones.",
+             szAgeTableVersions[tools.sex == SEX_WOMAN ? SEX_WOMAN : SEX_MAN]);
+    SetDlgItemTextA(hPage, IDC_AGE_TABLES, tables);
+}
+
+INT_PTR CALLBACK AgeGradePageProc(HWND hPage, UINT iMsg, WPARAM wParam, LPARAM)
+{
+    switch (iMsg) {
+    case WM_INITDIALOG:
+        SendDlgItemMessageA(hPage, IDC_AGE, EM_LIMITTEXT, sizeof tools.age - 1, 0);
+        SetDlgItemTextA(hPage, IDC_AGE, tools.age);
+        CheckRadioButton(hPage, IDC_SEX_MAN, IDC_SEX_WOMAN, tools.sex == SEX_WOMAN ? IDC_SEX_WOMAN : IDC_SEX_MAN);
+        return FALSE;
+    case WM_PAGE_SHOWN:
+        ShowResult(hPage, resultIds);
+        Refresh(hPage);
+        return TRUE;
+    case WM_COMMAND: {
+        int id = LOWORD(wParam), code = HIWORD(wParam);
+        if (id == IDCANCEL)
+            return ClosePage(hPage);
+        if (ResultChanged(hPage, resultIds, id, code)) {
+            Refresh(hPage);
+        } else if (id == IDC_AGE && code == EN_CHANGE) {
+            GetDlgItemTextA(hPage, id, tools.age, sizeof tools.age);
+            Refresh(hPage);
+        } else if (code == BN_CLICKED && (id == IDC_SEX_MAN || id == IDC_SEX_WOMAN)) {
+            tools.sex = id == IDC_SEX_WOMAN ? SEX_WOMAN : SEX_MAN;
+            Refresh(hPage);
+        } else {
+            return FALSE;
+        }
+        return TRUE;
+    }
+    }
+    return FALSE;
+}

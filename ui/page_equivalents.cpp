@@ -1,0 +1,105 @@
+// The Equivalents page: what a race result is worth at the usual distances
+// by three models side by side, with the VDOT, and a caution where a model
+// is taken beyond what it was fitted for.
+#include <windows.h>
+#include <commctrl.h>  // after windows.h
+
+#include <cstdio>
+#include <cstring>
+
+#include "model/equivalents.h"
+#include "ui/resource.h"
+#include "ui/tools.h"
+
+static const ResultIds resultIds = {IDC_RESULT_DISTANCE, IDC_RESULT_UNIT, IDC_RESULT_TIME, IDC_RESULT_DISTANCE_NOTE,
+                                    IDC_RESULT_TIME_NOTE};
+
+static void Refresh(HWND hPage)
+{
+    RaceResult result = ToolsResult();
+    bool known = result.distance == READ_OK && result.time == READ_OK;
+    long double k = 0;
+    bool exponent = ReadAmount(tools.exponent, &k) == READ_OK && k >= RIEGEL_K_MIN && k <= RIEGEL_K_MAX;
+    SetDlgItemTextA(hPage, IDC_EQ_EXPONENT_NOTE,
+                    exponent ? "1.01 to 1.15; Riegel's own is 1.06" : "Type an exponent from 1.01 to 1.15, as 1.06");
+
+    HWND list = GetDlgItem(hPage, IDC_EQ_LIST);
+    SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    char vdotLine[96] = "", cautions[3][160] = {"", "", ""};
+    if (known) {
+        long double vdot = Vdot(result.metres, result.seconds);
+        snprintf(vdotLine, sizeof vdotLine, "VDOT %.2f (Daniels and Gilbert)", (double)vdot);
+        int kind = tools.paceKind < UNITS ? tools.paceKind : UNIT_KM;
+        // Which model is taken beyond its range, for the result or which races.
+        char outside[MODELS][128];
+        for (int m = 0; m < MODELS; m++)
+            snprintf(outside[m], sizeof outside[m], "%s",
+                     WithinModel(m, result.metres, result.seconds) ? "" : ", this result");
+        for (int r = 0; r < EQ_RACES; r++) {
+            long double metres = EQUIVALENT_METRES[r];
+            long double times[MODELS] = {exponent ? RiegelTime(result.metres, result.seconds, k, metres) : 0,
+                                         CameronTime(result.metres, result.seconds, metres), VdotTime(vdot, metres)};
+            char cells[1 + 2 * MODELS][CLOCK_TEXT_SIZE];
+            const char *texts[1 + 2 * MODELS] = {szEquivalentNames[r]};
+            for (int m = 0; m < MODELS; m++) {
+                cells[1 + 2 * m][0] = cells[2 + 2 * m][0] = '\0';
+                if (times[m] > 0) {
+                    FormatClock(times[m], 1, cells[1 + 2 * m], CLOCK_TEXT_SIZE);
+                    FormatClock(PaceIn(times[m] / metres, kind), 1, cells[2 + 2 * m], CLOCK_TEXT_SIZE);
+                    size_t used = strlen(outside[m]);
+                    if (!WithinModel(m, metres, times[m]) && m != MODEL_VDOT)
+                        snprintf(outside[m] + used, sizeof outside[m] - used, ", %s", szEquivalentNames[r]);
+                }
+                texts[1 + 2 * m] = cells[1 + 2 * m];
+                texts[2 + 2 * m] = cells[2 + 2 * m];
+            }
+            SetRow(list, r, texts, 1 + 2 * MODELS);
+        }
+        for (int m = 0, line = 0; m < MODELS; m++)
+            if (outside[m][0])
+                snprintf(cautions[line++], sizeof cautions[0], "%s is fitted for %s: not for %s.", szModelNames[m],
+                         szModelRanges[m], outside[m] + 2);
+    }
+    SetDlgItemTextA(hPage, IDC_EQ_VDOT, vdotLine);
+    char text[3 * 160 + 4];
+    snprintf(text, sizeof text, "%s%s%s%s%s", cautions[0], cautions[1][0] ? "\n" : "", cautions[1],
+             cautions[2][0] ? "\n" : "", cautions[2]);
+    SetDlgItemTextA(hPage, IDC_EQ_CAUTIONS, text);
+}
+
+INT_PTR CALLBACK EquivalentsPageProc(HWND hPage, UINT iMsg, WPARAM wParam, LPARAM)
+{
+    switch (iMsg) {
+    case WM_INITDIALOG: {
+        HWND list = GetDlgItem(hPage, IDC_EQ_LIST);
+        SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+        int kind = tools.paceKind < UNITS ? tools.paceKind : UNIT_KM;
+        char pace[16];
+        snprintf(pace, sizeof pace, "/%s", szUnitNames[kind]);
+        const char *const titles[7] = {"Race", "Riegel", pace, "Cameron", pace, "VDOT", pace};
+        AddColumns(list, titles, 7, 84);
+        SetDlgItemTextA(hPage, IDC_EQ_EXPONENT, tools.exponent);
+        SendDlgItemMessageA(hPage, IDC_EQ_EXPONENT, EM_LIMITTEXT, sizeof tools.exponent - 1, 0);
+        return FALSE;
+    }
+    case WM_PAGE_SHOWN:
+        ShowResult(hPage, resultIds);
+        Refresh(hPage);
+        return TRUE;
+    case WM_COMMAND: {
+        int id = LOWORD(wParam), code = HIWORD(wParam);
+        if (id == IDCANCEL)
+            return ClosePage(hPage);
+        if (ResultChanged(hPage, resultIds, id, code)) {
+            Refresh(hPage);
+        } else if (id == IDC_EQ_EXPONENT && code == EN_CHANGE) {
+            GetDlgItemTextA(hPage, id, tools.exponent, sizeof tools.exponent);
+            Refresh(hPage);
+        } else {
+            return FALSE;
+        }
+        return TRUE;
+    }
+    }
+    return FALSE;
+}
