@@ -3,6 +3,8 @@
 // 2025 road tables.
 #include <gtest/gtest.h>
 
+#include "clock_text.h"
+
 #include <cstring>
 #include <string>
 
@@ -12,13 +14,6 @@
 #include "time/clocktext.h"
 
 namespace {
-
-std::string Clock(long double seconds, int decimals = 1)
-{
-    char text[CLOCK_TEXT_SIZE];
-    FormatClock(seconds, decimals, text, sizeof text);
-    return text;
-}
 
 // From 20:00 for 5 km: VDOT 49.81, and the three models side by side.
 TEST(Equivalents, FromTwentyMinutesForFiveKilometres)

@@ -2,19 +2,14 @@
 // worked by hand.
 #include <gtest/gtest.h>
 
+#include "clock_text.h"
+
 #include <cstring>
 #include <string>
 
 #include "model/plan.h"
 
 namespace {
-
-std::string Clock(long double seconds, int decimals = 1)
-{
-    char text[CLOCK_TEXT_SIZE];
-    FormatClock(seconds, decimals, text, sizeof text);
-    return text;
-}
 
 TEST(ClockText, ReadsEveryDecimalAndSaysWhatItCannotRead)
 {

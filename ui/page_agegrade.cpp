@@ -43,23 +43,17 @@ static void Refresh(HWND hPage)
 
 INT_PTR CALLBACK AgeGradePageProc(HWND hPage, UINT iMsg, WPARAM wParam, LPARAM)
 {
+    if (ResultPageMessage(hPage, iMsg, wParam, resultIds, Refresh))
+        return TRUE;
     switch (iMsg) {
     case WM_INITDIALOG:
         SendDlgItemMessageA(hPage, IDC_AGE, EM_LIMITTEXT, sizeof tools.age - 1, 0);
         SetDlgItemTextA(hPage, IDC_AGE, tools.age);
         CheckRadioButton(hPage, IDC_SEX_MAN, IDC_SEX_WOMAN, tools.sex == SEX_WOMAN ? IDC_SEX_WOMAN : IDC_SEX_MAN);
         return FALSE;
-    case WM_PAGE_SHOWN:
-        ShowResult(hPage, resultIds);
-        Refresh(hPage);
-        return TRUE;
     case WM_COMMAND: {
         int id = LOWORD(wParam), code = HIWORD(wParam);
-        if (id == IDCANCEL)
-            return ClosePage(hPage);
-        if (ResultChanged(hPage, resultIds, id, code)) {
-            Refresh(hPage);
-        } else if (id == IDC_AGE && code == EN_CHANGE) {
+        if (id == IDC_AGE && code == EN_CHANGE) {
             GetDlgItemTextA(hPage, id, tools.age, sizeof tools.age);
             Refresh(hPage);
         } else if (code == BN_CLICKED && (id == IDC_SEX_MAN || id == IDC_SEX_WOMAN)) {

@@ -69,6 +69,8 @@ static void Refresh(HWND hPage)
 
 INT_PTR CALLBACK EquivalentsPageProc(HWND hPage, UINT iMsg, WPARAM wParam, LPARAM)
 {
+    if (ResultPageMessage(hPage, iMsg, wParam, resultIds, Refresh))
+        return TRUE;
     switch (iMsg) {
     case WM_INITDIALOG: {
         HWND list = GetDlgItem(hPage, IDC_EQ_LIST);
@@ -82,24 +84,13 @@ INT_PTR CALLBACK EquivalentsPageProc(HWND hPage, UINT iMsg, WPARAM wParam, LPARA
         SendDlgItemMessageA(hPage, IDC_EQ_EXPONENT, EM_LIMITTEXT, sizeof tools.exponent - 1, 0);
         return FALSE;
     }
-    case WM_PAGE_SHOWN:
-        ShowResult(hPage, resultIds);
-        Refresh(hPage);
-        return TRUE;
-    case WM_COMMAND: {
-        int id = LOWORD(wParam), code = HIWORD(wParam);
-        if (id == IDCANCEL)
-            return ClosePage(hPage);
-        if (ResultChanged(hPage, resultIds, id, code)) {
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDC_EQ_EXPONENT && HIWORD(wParam) == EN_CHANGE) {
+            GetDlgItemTextA(hPage, IDC_EQ_EXPONENT, tools.exponent, sizeof tools.exponent);
             Refresh(hPage);
-        } else if (id == IDC_EQ_EXPONENT && code == EN_CHANGE) {
-            GetDlgItemTextA(hPage, id, tools.exponent, sizeof tools.exponent);
-            Refresh(hPage);
-        } else {
-            return FALSE;
+            return TRUE;
         }
-        return TRUE;
-    }
+        return FALSE;
     }
     return FALSE;
 }

@@ -58,6 +58,8 @@ static void Refresh(HWND hPage)
 
 INT_PTR CALLBACK TrainingPageProc(HWND hPage, UINT iMsg, WPARAM wParam, LPARAM)
 {
+    if (ResultPageMessage(hPage, iMsg, wParam, resultIds, Refresh))
+        return TRUE;
     switch (iMsg) {
     case WM_INITDIALOG: {
         const char *const paceTitles[6] = {"Pace", "/Mile", "/Km", "/400m", "/200m", "/440y"};
@@ -66,18 +68,6 @@ INT_PTR CALLBACK TrainingPageProc(HWND hPage, UINT iMsg, WPARAM wParam, LPARAM)
         AddColumns(GetDlgItem(hPage, IDC_TRAINING_REPEATS), repeatTitles, 2, 160);
         return FALSE;
     }
-    case WM_PAGE_SHOWN:
-        ShowResult(hPage, resultIds);
-        Refresh(hPage);
-        return TRUE;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDCANCEL)
-            return ClosePage(hPage);
-        if (ResultChanged(hPage, resultIds, LOWORD(wParam), HIWORD(wParam))) {
-            Refresh(hPage);
-            return TRUE;
-        }
-        return FALSE;
     }
     return FALSE;
 }

@@ -52,7 +52,7 @@ static void Notes(HWND hPage, const ResultIds &ids)
     SetDlgItemTextA(hPage, ids.timeNote, note);
 }
 
-void ShowResult(HWND hPage, const ResultIds &ids)
+static void ShowResult(HWND hPage, const ResultIds &ids)
 {
     FollowPlan();
     HWND unit = GetDlgItem(hPage, ids.unit);
@@ -66,7 +66,7 @@ void ShowResult(HWND hPage, const ResultIds &ids)
     Notes(hPage, ids);
 }
 
-bool ResultChanged(HWND hPage, const ResultIds &ids, int id, int code)
+static bool ResultChanged(HWND hPage, const ResultIds &ids, int id, int code)
 {
     if (code == EN_CHANGE && !bWritingResult && (id == ids.distance || id == ids.time)) {
         GetDlgItemTextA(hPage, ids.distance, tools.resultDistance, sizeof tools.resultDistance);
@@ -83,5 +83,22 @@ bool ResultChanged(HWND hPage, const ResultIds &ids, int id, int code)
     }
     tools.resultTyped = true;  // from now on the result is the user's own
     Notes(hPage, ids);
+    return true;
+}
+
+bool ResultPageMessage(HWND hPage, UINT iMsg, WPARAM wParam, const ResultIds &ids, void (*refresh)(HWND))
+{
+    if (iMsg == WM_PAGE_SHOWN) {
+        ShowResult(hPage, ids);
+        refresh(hPage);
+        return true;
+    }
+    if (iMsg != WM_COMMAND)
+        return false;
+    if (LOWORD(wParam) == IDCANCEL)
+        return ClosePage(hPage);
+    if (!ResultChanged(hPage, ids, LOWORD(wParam), HIWORD(wParam)))
+        return false;
+    refresh(hPage);
     return true;
 }

@@ -43,8 +43,9 @@ RaceResult ToolsResult();
 struct ResultIds {
     int distance, unit, time, distanceNote, timeNote;
 };
-void ShowResult(HWND hPage, const ResultIds &ids);
-bool ResultChanged(HWND hPage, const ResultIds &ids, int id, int code);
+// What every page with a result takes alike: its showing, Esc, and the
+// result typed; `refresh` then shows what follows. True when taken.
+bool ResultPageMessage(HWND hPage, UINT iMsg, WPARAM wParam, const ResultIds &ids, void (*refresh)(HWND));
 
 // Esc in a page's entry (a multi-line one tells its page, not the window)
 // closes the window as Close does.

@@ -1,5 +1,8 @@
 #include "harness.h"
 
+#include <commctrl.h>  // after windows.h
+
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <deque>
@@ -56,6 +59,59 @@ std::string ClipboardText()
             GlobalUnlock(data);
         CloseClipboard();
     }
+    return text;
+}
+
+std::string WindowsPath(const char *unixPath)
+{
+    std::string path = std::string("Z:") + unixPath;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+PROCESS_INFORMATION StartProgram(const char *arguments)
+{
+    const char *exe = getenv("VELTO_EXE");
+    std::string command = "\"" + WindowsPath(exe) + "\" " + arguments;
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    std::vector<char> line(command.begin(), command.end());
+    line.push_back('\0');
+    EXPECT_TRUE(CreateProcessA(NULL, line.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
+    return pi;
+}
+
+HWND FindOf(DWORD processId, const char *className, bool visible, const char *title)
+{
+    HWND found = NULL;
+    while ((found = FindWindowExA(NULL, found, className, title)) != NULL) {
+        DWORD owner;
+        GetWindowThreadProcessId(found, &owner);
+        if (owner == processId && (IsWindowVisible(found) != FALSE) == visible)
+            return found;
+    }
+    return NULL;
+}
+
+HWND WaitForWindow(DWORD processId, const char *className, const char *title)
+{
+    for (int tries = 0; tries < 400; tries++) {
+        if (HWND found = FindOf(processId, className, true, title))
+            return found;
+        Sleep(50);
+    }
+    return NULL;
+}
+
+std::string Cell(HWND list, int row, int column)
+{
+    char text[64] = "";
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(list, LVM_GETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
     return text;
 }
 

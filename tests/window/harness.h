@@ -28,6 +28,17 @@ void Type(HWND field, const char *text);
 // The text on the clipboard, or "" when it holds none.
 std::string ClipboardText();
 
+// Velto itself (the program VELTO_EXE names), started with these arguments.
+std::string WindowsPath(const char *unixPath);
+PROCESS_INFORMATION StartProgram(const char *arguments);
+// A top-level window of a class (and title) that belongs to a process,
+// visible or not; and the visible one, waited for.
+HWND FindOf(DWORD processId, const char *className, bool visible, const char *title = NULL);
+HWND WaitForWindow(DWORD processId, const char *className = "Velto", const char *title = NULL);
+
+// The text of a cell of a report list view.
+std::string Cell(HWND list, int row, int column);
+
 // Scroll thumb position of a scroll-bar control.
 int Thumb(HWND bar);
 

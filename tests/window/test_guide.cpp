@@ -99,15 +99,8 @@ bool HasRow(HWND page, const std::string &cells)
         int columns = (int)SendMessageA((HWND)SendMessageA(list, LVM_GETHEADER, 0, 0), HDM_GETITEMCOUNT, 0, 0);
         for (int row = 0; row < (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); row++) {
             std::string line;
-            for (int column = 0; column < columns; column++) {
-                char text[64] = "";
-                LVITEMA item = {};
-                item.iSubItem = column;
-                item.pszText = text;
-                item.cchTextMax = sizeof text;
-                SendMessageA(list, LVM_GETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
-                line += (column ? "\t" : "") + std::string(text);
-            }
+            for (int column = 0; column < columns; column++)
+                line += (column ? "\t" : "") + Cell(list, row, column);
             if (line == cells)
                 return true;
         }

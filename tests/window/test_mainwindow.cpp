@@ -706,49 +706,6 @@ TEST_F(MainWindow, ThumbsWithNoRangeStayAtZero)
 
 // ------------------------------------------------------ the real program
 
-std::string WindowsPath(const char *unixPath)
-{
-    std::string path = std::string("Z:") + unixPath;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
-
-PROCESS_INFORMATION StartProgram(const char *arguments)
-{
-    const char *exe = getenv("VELTO_EXE");
-    std::string command = "\"" + WindowsPath(exe) + "\" " + arguments;
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    std::vector<char> line(command.begin(), command.end());
-    line.push_back('\0');
-    EXPECT_TRUE(CreateProcessA(NULL, line.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
-    return pi;
-}
-
-// A top-level window of a class that belongs to a process, visible or not.
-HWND FindOf(DWORD processId, const char *className, bool visible)
-{
-    HWND found = NULL;
-    while ((found = FindWindowExA(NULL, found, className, NULL)) != NULL) {
-        DWORD owner;
-        GetWindowThreadProcessId(found, &owner);
-        if (owner == processId && (IsWindowVisible(found) != FALSE) == visible)
-            return found;
-    }
-    return NULL;
-}
-
-HWND WaitForWindow(DWORD processId)
-{
-    for (int tries = 0; tries < 400; tries++) {
-        if (HWND found = FindOf(processId, "Velto", true))
-            return found;
-        Sleep(50);
-    }
-    return NULL;
-}
-
 // The logo comes first, for three seconds, with the main window hidden.
 TEST(Program, ShowsTheLogoBeforeTheMainWindow)
 {
