@@ -76,17 +76,23 @@ const char *const szModelNames[MODELS] = {"Riegel", "Cameron", "VDOT"};
 const char *const szModelRanges[MODELS] = {"efforts of 3:30 to 4:00:00", "400 m to the marathon",
                                            "1500 m to the marathon, VDOT 30 to 85"};
 
+// A distance within a range, give or take 0.1 %: a marathon shown as 26.22
+// miles (42,197 m) is still a marathon.
+static bool Between(long double metres, long double low, long double high)
+{
+    return metres >= low * 0.999L && metres <= high * 1.001L;
+}
+
 bool WithinModel(int model, long double metres, long double seconds)
 {
-    const long double slack = 1e-6L;  // a marathon computed from miles is still a marathon
     switch (model) {
     case MODEL_RIEGEL:
         return seconds >= 210 && seconds <= 4 * 3600;
     case MODEL_CAMERON:
-        return metres >= 400 - slack && metres <= 42195 + slack;
+        return Between(metres, 400, 42195);
     case MODEL_VDOT: {
         long double vdot = Vdot(metres, seconds);
-        return metres >= 1500 - slack && metres <= 42195 + slack && vdot >= 30 && vdot <= 85;
+        return Between(metres, 1500, 42195) && vdot >= 30 && vdot <= 85;
     }
     }
     return false;

@@ -10,11 +10,13 @@ command -v import >/dev/null && command -v xdotool >/dev/null ||
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq imagemagick xdotool >/dev/null
 cmake --build build/windows --target velto >/dev/null
 
+# The tools start from what they last kept: here, from nothing.
+rm -f build/wineprefix/drive_c/users/*/AppData/Roaming/Velto/velto.ini
 . scripts/xvfb.sh
 start_xvfb 1024x768
 # The Wine desktop of these pictures must not outlive them.
 trap 'wineserver -k 2>/dev/null; kill "$xvfb_pid"' EXIT
-(cd build/windows/ui && timeout 60 ../../../scripts/wine-run.sh explorer /desktop=Velto,800x600 velto.exe >/dev/null 2>&1 &)
+(cd build/windows/ui && timeout 90 ../../../scripts/wine-run.sh explorer /desktop=Velto,800x600 velto.exe >/dev/null 2>&1 &)
 
 # The Wine desktop starts at the top left; the window sits at (50, 100) in it.
 shot() { sleep "$3"; import -window root -crop "$1" +repage "docs/$2"; echo "docs/$2"; }
@@ -29,7 +31,8 @@ shot 636x260+50+100 about-box.png 1.5
 xdotool key Escape
 # A 3:30:00 marathon by kilometre: Special > Marathon, the time typed over
 # in the Time field, Tab to the units, the Km split unit; then the tools:
-# Special > Splits with a 2 % negative split, and the Plan page.
+# Special > Splits with a 2 % negative split, the Plan page and the
+# Equivalents of the marathon.
 xdotool key alt+p; sleep 0.5; xdotool key m; sleep 0.5
 xdotool key Home shift+End; xdotool type 3:30:00; xdotool key Tab Tab Down Right space; sleep 0.5
 xdotool key alt+p; sleep 0.5; xdotool key s; sleep 1.5
@@ -37,4 +40,6 @@ xdotool key alt+n; sleep 0.3; xdotool key Tab; xdotool type 2
 shot 660x560+70+20 splits-page.png 1.5
 xdotool key ctrl+shift+Tab; sleep 0.5
 shot 660x560+70+20 plan-page.png 1.5
+xdotool key ctrl+Tab ctrl+Tab; sleep 0.5
+shot 660x560+70+20 equivalents-page.png 1.5
 xdotool key Escape

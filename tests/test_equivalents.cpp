@@ -61,6 +61,7 @@ TEST(Equivalents, CautionsWhereAModelWasNotFitted)
         {MODEL_RIEGEL, 42195, 15000, false}, {MODEL_CAMERON, 800, 115, true},
         {MODEL_CAMERON, 100000, 30000, false}, {MODEL_VDOT, 5000, 1200, true},
         {MODEL_VDOT, 800, 115, false},        {MODEL_VDOT, 5000, 3000, false},  // VDOT 16
+        {MODEL_CAMERON, 26.22L * 1609.344L, 12600, true},  // 42,197 m: the marathon as shown
     };
     for (const auto &c : cases)
         EXPECT_EQ(WithinModel(c.model, c.metres, c.seconds), c.within) << c.model << " " << (double)c.metres;

@@ -28,7 +28,10 @@ static void Refresh(HWND hPage)
     char vdotLine[96] = "", cautions[3][160] = {"", "", ""};
     if (known) {
         long double vdot = Vdot(result.metres, result.seconds);
-        snprintf(vdotLine, sizeof vdotLine, "VDOT %.2f (Daniels and Gilbert)", (double)vdot);
+        if (vdot > 0)
+            snprintf(vdotLine, sizeof vdotLine, "VDOT %.2f (Daniels and Gilbert)", (double)vdot);
+        else
+            snprintf(vdotLine, sizeof vdotLine, "%s", "No VDOT: the result is slower than walking pace.");
         int kind = tools.paceKind < UNITS ? tools.paceKind : UNIT_KM;
         // Which model is taken beyond its range, for the result or which races.
         char outside[MODELS][128];
@@ -79,7 +82,11 @@ INT_PTR CALLBACK EquivalentsPageProc(HWND hPage, UINT iMsg, WPARAM wParam, LPARA
         char pace[16];
         snprintf(pace, sizeof pace, "/%s", szUnitNames[kind]);
         const char *const titles[7] = {"Race", "Riegel", pace, "Cameron", pace, "VDOT", pace};
-        AddColumns(list, titles, 7, 84);
+        AddColumns(list, titles, 7, 76);
+        // Times wider than paces: "3:15:11.5" beside "4:37.6".
+        int width = (int)SendMessageA(list, LVM_GETCOLUMNWIDTH, 1, 0);
+        for (int c = 1; c < 7; c++)
+            SendMessageA(list, LVM_SETCOLUMNWIDTH, (WPARAM)c, c % 2 ? width * 6 / 5 : width * 4 / 5);
         SetDlgItemTextA(hPage, IDC_EQ_EXPONENT, tools.exponent);
         SendDlgItemMessageA(hPage, IDC_EQ_EXPONENT, EM_LIMITTEXT, sizeof tools.exponent - 1, 0);
         return FALSE;

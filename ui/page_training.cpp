@@ -27,6 +27,10 @@ static void Refresh(HWND hPage)
         return;
     }
     long double vdot = Vdot(result.metres, result.seconds);
+    if (!(vdot > 0)) {
+        SetDlgItemTextA(hPage, IDC_TRAINING_VDOT, "No VDOT: the result is slower than walking pace.");
+        return;
+    }
     char line[128];
     snprintf(line, sizeof line, "VDOT %.2f: each pace is the speed at which running costs a set part of it", (double)vdot);
     SetDlgItemTextA(hPage, IDC_TRAINING_VDOT, line);

@@ -71,7 +71,8 @@ void AddColumns(HWND list, const char *const titles[], int count, int firstWidth
 {
     RECT r;
     GetClientRect(list, &r);
-    int rest = (r.right - firstWidth - 4) / (count - 1);
+    // Room for a vertical scroll bar, so that no column hides under it.
+    int rest = (r.right - firstWidth - GetSystemMetrics(SM_CXVSCROLL) - 2) / (count - 1);
     for (int k = 0; k < count; k++) {
         LVCOLUMNA column = {};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
