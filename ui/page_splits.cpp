@@ -156,7 +156,7 @@ static void PrintBand(HWND hPage)
     PRINTDLGA pd = {};
     pd.lStructSize = sizeof pd;
     pd.hwndOwner = GetAncestor(hPage, GA_ROOT);
-    pd.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE;
+    pd.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE | PD_NOWARNING;  // our own word
     if (!PrintDialog(&pd)) {
         DWORD (WINAPI *error)() = NULL;
         HMODULE library = GetModuleHandleA("comdlg32.dll");
