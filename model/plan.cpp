@@ -222,5 +222,4 @@ void SplitRowTexts(const SplitTable &t, long long k, SplitTexts *row)
 // ------------------------------------------------------------- presets
 
 // Kilometres as miles (km / 1.609344), rounded to float once.
-const float fRaceMiles[RACES] = {0.9320567846298218f, 1.0f, 3.106855869293213f, 6.213711738586426f, 13.109378814697266f,
-                                 26.21875762939453f};
+const float fRaceMiles[RACES] = {3.106855869293213f, 6.213711738586426f, 13.109378814697266f, 26.21875762939453f};

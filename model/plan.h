@@ -82,7 +82,7 @@ void SplitRowTexts(const SplitTable &table, long long k, SplitTexts *row);
 
 // The races of the Special menu's presets, as the window holds them: miles
 // rounded to float once.
-enum { RACE_1500M, RACE_MILE, RACE_5K, RACE_10K, RACE_HALF_MARATHON, RACE_MARATHON, RACES };
+enum { RACE_5K, RACE_10K, RACE_HALF_MARATHON, RACE_MARATHON, RACES };
 extern const float fRaceMiles[RACES];
 
 #endif

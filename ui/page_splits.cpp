@@ -10,6 +10,29 @@
 #include "ui/tools.h"
 #include "ui/velto.h"
 
+// The common dialogs live in a library of their own, loaded when first asked.
+static FARPROC CommonDialog(const char *name)
+{
+    static HMODULE library;
+    if (!library)
+        library = LoadLibraryA("comdlg32.dll");
+    return library ? GetProcAddress(library, name) : NULL;
+}
+
+static BOOL SaveFileDialog(OPENFILENAMEA *ofn)
+{
+    auto save = reinterpret_cast<BOOL(WINAPI *)(OPENFILENAMEA *)>(
+        reinterpret_cast<void *>(CommonDialog("GetSaveFileNameA")));
+    return save ? save(ofn) : FALSE;
+}
+
+static BOOL PrintDialog(PRINTDLGA *pd)
+{
+    auto print =
+        reinterpret_cast<BOOL(WINAPI *)(PRINTDLGA *)>(reinterpret_cast<void *>(CommonDialog("PrintDlgA")));
+    return print ? print(pd) : FALSE;
+}
+
 static SplitTable splitTable;  // of the page that is open; rows are made as they show
 static bool bSplits;           // the table holds a plan
 static char szSplitHeading[192];
@@ -158,12 +181,8 @@ static void PrintBand(HWND hPage)
     pd.hwndOwner = GetAncestor(hPage, GA_ROOT);
     pd.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE | PD_NOWARNING;  // our own word
     if (!PrintDialog(&pd)) {
-        DWORD (WINAPI *error)() = NULL;
-        HMODULE library = GetModuleHandleA("comdlg32.dll");
-        if (library)
-            error = reinterpret_cast<DWORD(WINAPI *)()>(
-                reinterpret_cast<void *>(GetProcAddress(library, "CommDlgExtendedError")));
-        if (error && error() != 0)
+        auto error = reinterpret_cast<DWORD(WINAPI *)()>(reinterpret_cast<void *>(CommonDialog("CommDlgExtendedError")));
+        if (error && error() != 0)  // not a Cancel
             myerror("%s", "The pace band could not be printed: Windows has no printer ready.");
         return;
     }

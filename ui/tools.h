@@ -62,10 +62,6 @@ void FillCombo(HWND combo, const char *const texts[], int count, int selected);
 void AddColumns(HWND list, const char *const titles[], int count, int firstWidth);
 void SetRow(HWND list, int k, const char *const cells[], int count);
 
-// The common dialogs, loaded on first use like the shell for Doc.
-BOOL SaveFileDialog(OPENFILENAMEA *ofn);
-BOOL PrintDialog(PRINTDLGA *pd);
-
 // The pace band: a narrow strip of large digits per column, the rows of
 // the table under a heading, drawn into any device context within `area`;
 // `page` counts from 0. Returns the number of pages the table needs.

@@ -83,29 +83,6 @@ void AddColumns(HWND list, const char *const titles[], int count, int firstWidth
     }
 }
 
-// The common dialogs live in a library of their own, loaded when first asked.
-static FARPROC CommonDialog(const char *name)
-{
-    static HMODULE library;
-    if (!library)
-        library = LoadLibraryA("comdlg32.dll");
-    return library ? GetProcAddress(library, name) : NULL;
-}
-
-BOOL SaveFileDialog(OPENFILENAMEA *ofn)
-{
-    auto save = reinterpret_cast<BOOL(WINAPI *)(OPENFILENAMEA *)>(
-        reinterpret_cast<void *>(CommonDialog("GetSaveFileNameA")));
-    return save ? save(ofn) : FALSE;
-}
-
-BOOL PrintDialog(PRINTDLGA *pd)
-{
-    auto print =
-        reinterpret_cast<BOOL(WINAPI *)(PRINTDLGA *)>(reinterpret_cast<void *>(CommonDialog("PrintDlgA")));
-    return print ? print(pd) : FALSE;
-}
-
 // The tab and list controls, loaded only for the tools.
 static bool CommonControls()
 {
