@@ -108,13 +108,6 @@ int main(int argc, char **argv)
         }
     }
     if (WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0) {
-        Found found = {pi.dwProcessId, NULL, NULL};
-        EnumWindows(Look, (LPARAM)&found);
-        for (int id : {1, 2, 3}) {
-            char text[64] = "";
-            GetDlgItemTextA(found.main, id, text, sizeof text);
-            printf("button %d '%s' %s\n", id, text, IsWindowEnabled(GetDlgItem(found.main, id)) ? "on" : "off");
-        }
         printf("still running; actions left: %d\n", argc - next);
         TerminateProcess(pi.hProcess, 102);
         return 102;

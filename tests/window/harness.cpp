@@ -104,6 +104,17 @@ HWND WaitForWindow(DWORD processId, const char *className, const char *title)
     return NULL;
 }
 
+HWND ToolsPage(HWND tools)
+{
+    for (HWND child = GetWindow(tools, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[16];
+        GetClassNameA(child, name, sizeof name);
+        if (strcmp(name, "#32770") == 0 && IsWindowVisible(child))
+            return child;
+    }
+    return NULL;
+}
+
 std::string Cell(HWND list, int row, int column)
 {
     char text[64] = "";

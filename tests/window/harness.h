@@ -36,6 +36,9 @@ PROCESS_INFORMATION StartProgram(const char *arguments);
 HWND FindOf(DWORD processId, const char *className, bool visible, const char *title = NULL);
 HWND WaitForWindow(DWORD processId, const char *className = "Velto", const char *title = NULL);
 
+// The page on show in the runner's tools window.
+HWND ToolsPage(HWND tools);
+
 // The text of a cell of a report list view.
 std::string Cell(HWND list, int row, int column);
 

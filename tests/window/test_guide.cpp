@@ -112,20 +112,14 @@ bool HasRow(HWND page, const std::string &cells)
 void ToolsStep(HWND tools, const std::string &step)
 {
     SCOPED_TRACE(step);
-    HWND page = NULL;
-    for (HWND child = GetWindow(tools, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        char name[16];
-        GetClassNameA(child, name, sizeof name);
-        if (strcmp(name, "#32770") == 0 && IsWindowVisible(child))
-            page = child;
-    }
+    HWND page = ToolsPage(tools);
     ASSERT_TRUE(page != NULL);
     // Longer names first: "Age grade" before "Age".
     const std::pair<const char *, int> names[] = {
         {"Distance unit", IDC_PLAN_DISTANCE_UNIT}, {"Pace unit", IDC_PLAN_PACE_KIND}, {"Split every", IDC_SPLITS_UNIT},
         {"Result distance", IDC_RESULT_DISTANCE},   {"Result unit", IDC_RESULT_UNIT},  {"Result time", IDC_RESULT_TIME},
         {"Age-graded time", IDC_AGE_GRADED},        {"Age grade", IDC_AGE_PERCENT},    {"Age", IDC_AGE},
-        {"Factor", IDC_AGE_FACTOR},                 {"Exponent", IDC_EQ_EXPONENT},     {"Time", IDC_PLAN_TIME},
+        {"Factor", IDC_AGE_FACTOR},                 {"Time", IDC_PLAN_TIME},
         {"Distance", IDC_PLAN_DISTANCE},            {"Pace", IDC_PLAN_PACE},           {"Speed", IDC_PLAN_SPEED},
         {"Percent", IDC_SPLITS_PERCENT}};
     std::string verb = step.substr(2, step.find(' ', 2) - 2), rest = After(step, 2 + verb.size());
