@@ -99,8 +99,9 @@ int main(int argc, char **argv)
             Sleep(200);  // the page settles
             if (strcmp(action, "nostart") == 0) {
                 HWND run = FindWindowExA(page, NULL, "Button", "Start Velto");
-                if (run)
-                    SendMessageA(run, BM_SETCHECK, BST_UNCHECKED, 0);
+                if (!run)
+                    continue;  // not the last page yet
+                SendMessageA(run, BM_SETCHECK, BST_UNCHECKED, 0);
             }
             Click(found.main, 1);
             next++;

@@ -142,7 +142,7 @@ check "what the tools remember stays over the repair" present "$kept"
 # ------------------------------------------------------ a running Velto
 keep() { "$run" "$launch" --keep "$winstalled\\velto.exe" "$winstalled"; }
 running() { ps -eo stat=,comm= | awk '$1 !~ /^Z/ && $2 == "velto.exe"' | grep -q .; }  # not the unreaped
-stopped() { for _ in $(seq 20); do running || return 0; sleep 0.25; done; return 1; }  # Wine's process ends a moment later
+stopped() { for _ in $(seq 40); do running || return 0; sleep 0.25; done; echo "Velto still runs"; return 1; }  # Wine's process ends a moment later
 stubborn() { "$run" "$launch" --stubborn "$1" & sleep 2; }  # a Velto window for $1 s
 clean
 check "silent, over the older version running: it is closed and replaced" \
