@@ -50,6 +50,8 @@ long double Vdot(long double metres, long double seconds)
     if (!Result(metres, seconds))
         return 0;
     long double minutes = seconds / 60;
+    if (metres / minutes < WALKING_METRES_PER_MINUTE)
+        return 0;  // the oxygen cost is that of running
     return OxygenCost(metres / minutes) / FractionHeld(minutes);
 }
 
@@ -69,7 +71,9 @@ long double VdotTime(long double vdot, long double target)
         else
             slow = mid;
     }
-    return (fast + slow) / 2;
+    long double seconds = (fast + slow) / 2;
+    // No time at all where the VDOT would take a walk to the target.
+    return fabsl(Vdot(target, seconds) - vdot) <= vdot * 1e-9L ? seconds : 0;
 }
 
 const char *const szModelNames[MODELS] = {"Riegel", "Cameron", "VDOT"};
@@ -99,14 +103,20 @@ bool WithinModel(int model, long double metres, long double seconds)
 }
 
 // Fitted to the published paces of VDOT 49 (see the guide): the easy range
-// from 59 % of the VDOT to 67 %, then marathon, threshold, interval and
-// repetition pace.
-const long double TRAINING_FRACTIONS[TRAINING_PACES] = {0.59L, 0.67L, 0.815L, 0.885L, 0.975L, 1.065L};
+// from 59 % of the VDOT to 67 %, then threshold, interval and repetition
+// pace. Marathon pace is the marathon's own (its fraction unused).
+const long double TRAINING_FRACTIONS[TRAINING_PACES] = {0.59L, 0.67L, 0, 0.885L, 0.975L, 1.065L};
 
 long double TrainingSecondsPerMetre(long double vdot, int pace)
 {
     if (pace < 0 || pace >= TRAINING_PACES || !(vdot > 0) || !std::isfinite(vdot))
         return 0;
+    if (pace == PACE_MARATHON) {
+        // The pace of the VDOT's marathon, so that it agrees with the
+        // Equivalents page at every VDOT.
+        long double marathon = EQUIVALENT_METRES[EQ_MARATHON];
+        return VdotTime(vdot, marathon) / marathon;
+    }
     // 0.000104 v^2 + 0.182258 v - (4.60 + f x VDOT) = 0, the positive root.
     long double a = 0.000104L, b = 0.182258L, c = -(4.60L + TRAINING_FRACTIONS[pace] * vdot);
     long double v = (-b + sqrtl(b * b - 4 * a * c)) / (2 * a);  // metres a minute

@@ -23,6 +23,8 @@ long double CameronTime(long double metres, long double seconds, long double tar
 // the maximum held for t minutes, and their quotient, the VDOT.
 long double OxygenCost(long double metresPerMinute);
 long double FractionHeld(long double minutes);
+// 0 for a result slower than a brisk walk, 6 km/h: no running VDOT.
+const long double WALKING_METRES_PER_MINUTE = 100;
 long double Vdot(long double metres, long double seconds);
 // The time over `target` metres with the same VDOT; 0 where none is found.
 long double VdotTime(long double vdot, long double target);
@@ -35,7 +37,8 @@ bool WithinModel(int model, long double metres, long double seconds);
 extern const char *const szModelRanges[MODELS];
 
 // Training paces at fractions of the VDOT: the speed at which the oxygen
-// cost is that fraction of it. Easy is a range, from its slow end to its fast.
+// cost is that fraction of it; marathon pace is the VDOT's marathon. Easy is
+// a range, from its slow end to its fast.
 enum { PACE_EASY_SLOW, PACE_EASY, PACE_MARATHON, PACE_THRESHOLD, PACE_INTERVAL, PACE_REPETITION, TRAINING_PACES };
 extern const long double TRAINING_FRACTIONS[TRAINING_PACES];
 // Seconds per metre of a training pace.

@@ -151,6 +151,16 @@ void PlanNote(const Plan &plan, int entry, int distanceUnit, int paceKind, int d
 
 // ----------------------------------------------------------- split table
 
+bool ReadSplitPercent(const char *text, long double *percent)
+{
+    long double value = 0;
+    Reading read = ReadAmount(text, &value);
+    if ((read != READ_OK && read != READ_ZERO) || !(value <= 20))
+        return false;
+    *percent = value;
+    return true;
+}
+
 bool PlanSplitTable(long double metres, long double seconds, int unit, int direction, long double percent,
                     int decimals, SplitTable *t)
 {
@@ -181,13 +191,17 @@ bool PlanSplitTable(long double metres, long double seconds, int unit, int direc
     snprintf(whole, sizeof whole, "%.*f", t->decimals, (double)t->whole);
     bool finishShowsWhole = t->whole >= 1 && strcmp(label, whole) == 0;
 
-    t->every = 1;
-    if (t->whole + (finishShowsWhole ? 0 : 1) > SPLIT_ROWS_MAX)
-        t->every = (t->whole + SPLIT_ROWS_MAX - 2) / (SPLIT_ROWS_MAX - 1);
-    t->shown = t->whole / t->every;
-    t->lastIsFinish = finishShowsWhole && t->shown * t->every == t->whole;
-    t->rows = t->shown + (t->lastIsFinish ? 0 : 1);
-    return true;
+    // The smallest step that keeps to the cap: below whole / cap the whole
+    // rows alone are too many; from there at most a step or two more, when
+    // the finish needs a row of its own.
+    t->every = t->whole > SPLIT_ROWS_MAX ? (t->whole + SPLIT_ROWS_MAX - 1) / SPLIT_ROWS_MAX : 1;
+    for (;; t->every++) {
+        t->shown = t->whole / t->every;
+        t->lastIsFinish = finishShowsWhole && t->shown * t->every == t->whole;
+        t->rows = t->shown + (t->lastIsFinish ? 0 : 1);
+        if (t->rows <= SPLIT_ROWS_MAX)
+            return true;
+    }
 }
 
 long double SecondsAt(const SplitTable &t, long double x)
@@ -195,7 +209,46 @@ long double SecondsAt(const SplitTable &t, long double x)
     return t.a * x + t.b * x * x / 2;
 }
 
-void SplitRowTexts(const SplitTable &t, long long k, SplitTexts *row)
+int FinishDecimals(int unit)
+{
+    return unit == UNIT_MILE ? 2 : 3;
+}
+
+// "42.195", "13.1", "10": no zeros that say nothing.
+static void Trimmed(long double value, int decimals, char *buf, size_t size)
+{
+    snprintf(buf, size, "%.*f", decimals, (double)value);
+    char *point = strchr(buf, '.');
+    if (!point)
+        return;
+    char *end = buf + strlen(buf);
+    while (end > point + 1 && end[-1] == '0')
+        *--end = '\0';
+    if (end == point + 1)
+        *point = '\0';
+}
+
+void FinishLabel(const SplitTable &t, char *buf, size_t size)
+{
+    Trimmed(t.metres / t.unitMetres, t.decimals, buf, size);
+}
+
+void PlanFileName(long double metres, long double seconds, int unit, const char *extension, char *buf, size_t size)
+{
+    char distance[48] = "", time[CLOCK_TEXT_SIZE];
+    if (Unit(unit))
+        Trimmed(metres / METRES_PER_UNIT[unit], FinishDecimals(unit), distance, sizeof distance);
+    FormatClock(seconds, 1, time, sizeof time);
+    size_t n = strlen(time);
+    if (n > 2 && !strcmp(time + n - 2, ".0"))
+        time[n - 2] = '\0';
+    for (char *c = time; *c; c++)
+        if (*c == ':')
+            *c = '-';  // no colon in a file name
+    snprintf(buf, size, "%s %s in %s.%s", distance, Unit(unit) ? unitWords[unit] : "", time, extension);
+}
+
+void SplitRowTexts(const SplitTable &t, long long k, SplitTexts *row, bool hours)
 {
     long double from, to, at;
     if (k < t.shown) {
@@ -208,15 +261,16 @@ void SplitRowTexts(const SplitTable &t, long long k, SplitTexts *row)
             to = t.metres;
         at = finish ? t.seconds : SecondsAt(t, to);
     } else {
-        snprintf(row->unit, sizeof row->unit, "%.*f", t.decimals, (double)(t.metres / t.unitMetres));
+        FinishLabel(t, row->unit, sizeof row->unit);
         from = (long double)(t.shown * t.every) * t.unitMetres;
         to = t.metres;
         at = t.seconds;
     }
     long double split = at - SecondsAt(t, from);
-    FormatClock(at, 1, row->at, sizeof row->at);
-    FormatClock(split, 1, row->split, sizeof row->split);
-    FormatClock(to > from ? split / (to - from) * t.unitMetres : 0, 1, row->pace, sizeof row->pace);
+    auto format = hours ? FormatClockHours : FormatClock;
+    format(at, 1, row->at, sizeof row->at);
+    format(split, 1, row->split, sizeof row->split);
+    format(to > from ? split / (to - from) * t.unitMetres : 0, 1, row->pace, sizeof row->pace);
 }
 
 // ------------------------------------------------------------- presets

@@ -63,10 +63,23 @@ struct SplitTable {
     int decimals;              // of the finish row's label, as the distance is shown
 };
 
+// A split's percentage as typed: true for 0 to 20, false for anything else,
+// nothing typed among it.
+bool ReadSplitPercent(const char *text, long double *percent);
+
 // `percent` 0 to 20; `direction` -1 for a negative split (the second half
 // faster), +1 for a positive one, 0 for even pace. False without a plan.
 bool PlanSplitTable(long double metres, long double seconds, int unit, int direction, long double percent,
                     int decimals, SplitTable *table);
+
+// The decimals of the finish row's label: to the hundredth of a mile, to
+// the metre (or the lap's thousandth) otherwise.
+int FinishDecimals(int unit);
+// The finish row's label, "42.195", without the zeros that say nothing.
+void FinishLabel(const SplitTable &table, char *buf, size_t size);
+
+// A file name for a plan: "42.195 km in 3-30-00.csv".
+void PlanFileName(long double metres, long double seconds, int unit, const char *extension, char *buf, size_t size);
 
 // Seconds from the start to x metres.
 long double SecondsAt(const SplitTable &table, long double x);
@@ -76,7 +89,8 @@ long double SecondsAt(const SplitTable &table, long double x);
 struct SplitTexts {
     char unit[32], at[CLOCK_TEXT_SIZE], split[CLOCK_TEXT_SIZE], pace[CLOCK_TEXT_SIZE];
 };
-void SplitRowTexts(const SplitTable &table, long long k, SplitTexts *row);
+// `hours`: every time as h:mm:ss.d, for a spreadsheet.
+void SplitRowTexts(const SplitTable &table, long long k, SplitTexts *row, bool hours = false);
 
 // ------------------------------------------------------------- presets
 

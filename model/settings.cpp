@@ -8,8 +8,8 @@
 #include "model/equivalents.h"
 #include "model/plan.h"
 
-const ToolsState TOOLS_DEFAULTS = {"", "", "", UNIT_MILE, UNIT_MILE, SOLVE_PACE, 0, "5", UNIT_MILE, "", "",
-                                   UNIT_KM, false, "1.06", "", 0, PAGE_PLAN, 0, 0};
+const ToolsState TOOLS_DEFAULTS = {"", "", "", {"", "", ""}, UNIT_MILE, UNIT_MILE, SOLVE_PACE, 0, "5", UNIT_MILE,
+                                   "", "", UNIT_KM, false, "1.06", "", 0, PAGE_PLAN, 0, 0};
 
 static const char header[] = "[Velto tools]";
 static const int version = 1;
@@ -53,22 +53,30 @@ static bool Amount(const char *value, long double low, long double high, bool wh
     return Text(value, to, size);
 }
 
-static void Take(const char *key, const char *value, ToolsState *s)
+static const char *const heldKeys[3] = {"time-exact", "distance-exact", "pace-exact"};
+
+// False for a value that is not taken.
+static bool Take(const char *key, const char *value, ToolsState *s)
 {
+    for (int k = 0; k < 3; k++)
+        if (!strcmp(key, heldKeys[k]))
+            return Amount(value, 0, HUGE_VALL, false, s->held[k], sizeof s->held[k]);
     if (!strcmp(key, "page"))
-        Whole(value, 0, PAGES - 1, &s->page);
-    else if (!strcmp(key, "work-out"))
+        return Whole(value, 0, PAGES - 1, &s->page);
+    if (!strcmp(key, "distance-unit"))
+        return Whole(value, 0, UNITS - 1, &s->distanceUnit);
+    if (!strcmp(key, "pace-unit"))
+        return Whole(value, 0, PACE_KINDS - 1, &s->paceKind);
+    if (!strcmp(key, "result-unit"))
+        return Whole(value, 0, UNITS - 1, &s->resultUnit);
+    if (!strcmp(key, "work-out"))
         Whole(value, SOLVE_TIME, SOLVE_PACE, &s->solve);
     else if (!strcmp(key, "time"))
         Text(value, s->time, sizeof s->time);
     else if (!strcmp(key, "distance"))
         Text(value, s->distance, sizeof s->distance);
-    else if (!strcmp(key, "distance-unit"))
-        Whole(value, 0, UNITS - 1, &s->distanceUnit);
     else if (!strcmp(key, "pace"))
         Text(value, s->pace, sizeof s->pace);
-    else if (!strcmp(key, "pace-unit"))
-        Whole(value, 0, PACE_KINDS - 1, &s->paceKind);
     else if (!strcmp(key, "split"))
         Whole(value, -1, 1, &s->direction);
     else if (!strcmp(key, "percent"))
@@ -77,8 +85,6 @@ static void Take(const char *key, const char *value, ToolsState *s)
         Whole(value, 0, UNITS - 1, &s->splitUnit);
     else if (!strcmp(key, "result-distance"))
         Text(value, s->resultDistance, sizeof s->resultDistance);
-    else if (!strcmp(key, "result-unit"))
-        Whole(value, 0, UNITS - 1, &s->resultUnit);
     else if (!strcmp(key, "result-time"))
         Text(value, s->resultTime, sizeof s->resultTime);
     else if (!strcmp(key, "result-typed")) {
@@ -91,13 +97,14 @@ static void Take(const char *key, const char *value, ToolsState *s)
         Amount(value, 5, 100, true, s->age, sizeof s->age);
     else if (!strcmp(key, "sex"))
         s->sex = !strcmp(value, "woman") ? 1 : !strcmp(value, "man") ? 0 : s->sex;
+    return true;
 }
 
-bool ReadSettings(const char *text, ToolsState *state)
+SettingsFile ReadSettings(const char *text, ToolsState *state)
 {
     *state = TOOLS_DEFAULTS;
     ToolsState read = TOOLS_DEFAULTS;
-    bool headed = false, versioned = false;
+    bool headed = false, versioned = false, unknownUnit[3] = {false, false, false};
     char line[256];
     for (const char *p = text; *p;) {
         size_t n = strcspn(p, "\r\n");
@@ -109,7 +116,7 @@ bool ReadSettings(const char *text, ToolsState *state)
             continue;  // a line longer than any value is nobody's
         if (!headed) {
             if (strcmp(line, header) != 0)
-                return false;  // not ours
+                return SETTINGS_NONE;  // not ours
             headed = true;
             continue;
         }
@@ -119,17 +126,29 @@ bool ReadSettings(const char *text, ToolsState *state)
         *equals = '\0';
         if (!strcmp(line, "version")) {
             int v;
-            if (!Whole(equals + 1, 1, 1000000, &v) || v > version)
-                return false;  // a later Velto's: its values may mean other things
+            if (!Whole(equals + 1, 1, 1000000, &v))
+                return SETTINGS_NONE;
+            if (v > version)
+                return SETTINGS_LATER;  // a later Velto's: its values may mean other things
             versioned = true;
-        } else {
-            Take(line, equals + 1, &read);
+        } else if (!Take(line, equals + 1, &read)) {
+            unknownUnit[0] = unknownUnit[0] || !strcmp(line, "distance-unit");
+            unknownUnit[1] = unknownUnit[1] || !strcmp(line, "pace-unit");
+            unknownUnit[2] = unknownUnit[2] || !strcmp(line, "result-unit");
         }
     }
     if (!headed || !versioned)
-        return false;
+        return SETTINGS_NONE;
+    // A number in a unit not known is no number: 42.195 of an unknown unit is
+    // not 42.195 miles.
+    if (unknownUnit[0])
+        read.distance[0] = read.held[SOLVE_DISTANCE][0] = '\0';
+    if (unknownUnit[1])
+        read.pace[0] = read.held[SOLVE_PACE][0] = '\0';
+    if (unknownUnit[2])
+        read.resultDistance[0] = '\0';
     *state = read;
-    return true;
+    return SETTINGS_OURS;
 }
 
 size_t WriteSettings(const ToolsState &s, char *text, size_t size)
@@ -138,9 +157,11 @@ size_t WriteSettings(const ToolsState &s, char *text, size_t size)
                      "%s\r\n; What Velto's runner's tools held when they were last closed.\r\nversion=%d\r\npage=%d\r\n"
                      "work-out=%d\r\ntime=%s\r\ndistance=%s\r\ndistance-unit=%d\r\npace=%s\r\npace-unit=%d\r\n"
                      "split=%d\r\npercent=%s\r\nsplit-unit=%d\r\nresult-distance=%s\r\nresult-unit=%d\r\n"
-                     "result-time=%s\r\nresult-typed=%d\r\nexponent=%s\r\nage=%s\r\nsex=%s\r\n",
+                     "result-time=%s\r\nresult-typed=%d\r\nexponent=%s\r\nage=%s\r\nsex=%s\r\n"
+                     "time-exact=%s\r\ndistance-exact=%s\r\npace-exact=%s\r\n",
                      header, version, s.page, s.solve, s.time, s.distance, s.distanceUnit, s.pace, s.paceKind,
                      s.direction, s.percent, s.splitUnit, s.resultDistance, s.resultUnit, s.resultTime,
-                     s.resultTyped ? 1 : 0, s.exponent, s.age, s.sex == 1 ? "woman" : "man");
+                     s.resultTyped ? 1 : 0, s.exponent, s.age, s.sex == 1 ? "woman" : "man", s.held[0], s.held[1],
+                     s.held[2]);
     return n > 0 && (size_t)n < size ? (size_t)n : 0;
 }

@@ -12,6 +12,10 @@ enum { PAGE_PLAN, PAGE_SPLITS, PAGE_EQUIVALENTS, PAGE_TRAINING, PAGE_AGE_GRADE, 
 // The entries as typed, so that every value stays as exact as it was written.
 struct ToolsState {
     char time[64], distance[64], pace[64];
+    // The exact number behind an entry the tools wrote themselves (worked
+    // out, or taken from the main window), in the entry's unit; empty once
+    // the user types in it. A plan never rebuilds itself from a rounded text.
+    char held[3][48];
     int distanceUnit, paceKind, solve;
     int direction;  // of the split: -1 negative, 0 even, +1 positive
     char percent[16];
@@ -28,9 +32,11 @@ struct ToolsState {
 
 extern const ToolsState TOOLS_DEFAULTS;
 
-// Reads what WriteSettings wrote into *state, over the defaults; false (and
-// the defaults) for a text that is not such a file or is of a later version.
-bool ReadSettings(const char *text, ToolsState *state);
+// Reads what WriteSettings wrote into *state, over the defaults: the
+// defaults for a text that is not such a file, and for one of a later
+// version, which is never to be written over.
+enum SettingsFile { SETTINGS_NONE, SETTINGS_OURS, SETTINGS_LATER };
+SettingsFile ReadSettings(const char *text, ToolsState *state);
 
 // The text of the file; its length, or 0 when it does not fit.
 size_t WriteSettings(const ToolsState &state, char *text, size_t size);

@@ -9,6 +9,7 @@
 
 #include "model/agegrade.h"
 #include "model/equivalents.h"
+#include "model/plan.h"
 #include "model/settings.h"
 #include "time/clocktext.h"
 
@@ -83,6 +84,14 @@ TEST(Training, PacesOfVdotFortyNineAsPublished)
         EXPECT_NEAR((double)(TrainingSecondsPerMetre(49, c.pace) * c.metres / c.published), 1.0, 0.01) << c.pace;
     EXPECT_GT(TrainingSecondsPerMetre(49, PACE_EASY_SLOW), TrainingSecondsPerMetre(49, PACE_EASY));
     EXPECT_EQ(TrainingSecondsPerMetre(0, PACE_EASY), 0);
+    // Marathon pace is the marathon equivalent's, to the tenth of a second a
+    // km, at every VDOT the model is fitted for.
+    for (int vdot = 30; vdot <= 85; vdot++)
+        EXPECT_EQ(Clock(TrainingSecondsPerMetre(vdot, PACE_MARATHON) * 1000), Clock(VdotTime(vdot, 42195) / 42.195L))
+            << vdot;
+    // 5 km in 2:00:00 is 2.5 km/h: a walk, no VDOT.
+    EXPECT_EQ(Vdot(5000, 7200), 0);
+    EXPECT_GT(Vdot(5000, 2999), 0);  // just over 6 km/h
 }
 
 // Man, 57, 10 km in 55:00: factor 0.8361, (1584 / 0.8361) / 3300 = 57.4 %,
@@ -114,10 +123,24 @@ TEST(ToolsMemory, RefusedWholeOrValueByValue)
 {
     ToolsState read;
     for (const char *file : {"", "garbage\x01\x02", "[Other program]\nversion=1\npage=2\n",
-                             "[Velto tools]\nversion=2\npage=2\n", "[Velto tools]\npage=2\n"}) {
-        EXPECT_FALSE(ReadSettings(file, &read));
+                             "[Velto tools]\npage=2\n"}) {
+        EXPECT_EQ(ReadSettings(file, &read), SETTINGS_NONE);
         EXPECT_EQ(read.page, PAGE_PLAN);
     }
+    // A later Velto's: the defaults, and the file is never written over.
+    EXPECT_EQ(ReadSettings("[Velto tools]\nversion=2\npage=2\n", &read), SETTINGS_LATER);
+    EXPECT_EQ(read.page, PAGE_PLAN);
+    // A distance or pace in a unit not known is dropped with it; the exact
+    // values behind the entries come back as written.
+    ASSERT_EQ(ReadSettings("[Velto tools]\nversion=1\ndistance=42.195\ndistance-unit=9\npace=8:00\npace-unit=1\n"
+                           "distance-exact=42.195\npace-exact=298.62559241706161137\ntime-exact=1e5\n",
+                           &read),
+              SETTINGS_OURS);
+    EXPECT_STREQ(read.distance, "");
+    EXPECT_STREQ(read.held[SOLVE_DISTANCE], "");
+    EXPECT_STREQ(read.pace, "8:00");
+    EXPECT_STREQ(read.held[SOLVE_PACE], "298.62559241706161137");
+    EXPECT_STREQ(read.held[SOLVE_TIME], "");  // not a number the entries read
     ASSERT_TRUE(ReadSettings("[Velto tools]\r\nversion=1\r\npage=9\r\nage=57.5\r\nexponent=1.3\r\nsplit=-1\r\n"
                              "time=12:34\r\nsex=woman\r\n",
                              &read));

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "model/caution.h"
 #include "model/plan.h"
 
 namespace {
@@ -130,6 +131,13 @@ TEST(SplitTables, RowsWorkedByHand)
         {0.0001L * 1609.344L, 2700, UNIT_MILE, 0, 0, 4, 1, 0, "0.0001 45:00.0 45:00.0 7500:00:00.0"},
         {1000 * 1609.344L, 360000, UNIT_200M, 0, 0, 2, 8047, 0, "1 44.7 44.7 44.7"},
         {3000 * 1609.344L, 1080000, UNIT_200M, -1, 20, 2, 8047, 0, "3 2:44.0 2:44.0 54.7"},
+        // 4000 km of 200 m laps, 20,000: every 2nd gives 10,000 rows, the finish the last.
+        {4000000, 1440000, UNIT_200M, 0, 0, 3, 10000, 0, "2 2:24.0 2:24.0 1:12.0"},
+        {4000000, 1440000, UNIT_200M, 0, 0, 3, 10000, 9999, "20000 400:00:00.0 2:24.0 1:12.0"},
+        // The marathon's finish to the metre, with no zeros that say nothing.
+        // 195 m at 12600 / 42195 s/m is 58.23 s; 176.028 m of the half at 6300 / 21097.5 is 52.56 s.
+        {42195, 12600, UNIT_KM, 0, 0, 3, 43, 42, "42.195 3:30:00.0 58.2 4:58.6"},
+        {21097.5L, 6300, UNIT_MILE, 0, 0, 2, 14, 13, "13.11 1:45:00.0 52.6 8:00.6"},
     };
     for (const auto &c : cases) {
         SplitTable table;
@@ -140,6 +148,80 @@ TEST(SplitTables, RowsWorkedByHand)
     SplitTable table;
     EXPECT_FALSE(PlanSplitTable(10000, 2400, UNIT_KM, -1, 21, 2, &table));  // 0 to 20 %
     EXPECT_FALSE(PlanSplitTable(0, 2400, UNIT_KM, 0, 0, 2, &table));
+}
+
+// What is typed in the tools, the percentage of a split among it: a
+// decimal comma reads as a point; nothing typed is no percentage.
+TEST(ToolsEntries, DecimalCommaAndPercentages)
+{
+    long double value = 0;
+    EXPECT_EQ(ReadAmount("4,5", &value), READ_OK);
+    EXPECT_EQ(value, 4.5L);
+    EXPECT_EQ(ReadClock("4:30,5 /Km", &value), READ_OK);
+    EXPECT_EQ(value, 270.5L);
+    EXPECT_EQ(ReadClock("4,3,0", &value), READ_BAD);
+    const struct {
+        const char *text;
+        bool read;
+    } percents[] = {{"", false}, {" ", false}, {"abc", false}, {"21", false}, {"4", true}, {"0", true}, {"20,0", true}};
+    for (const auto &c : percents)
+        EXPECT_EQ(ReadSplitPercent(c.text, &value), c.read) << c.text;
+}
+
+// A spreadsheet reads a column of one format: 57.1 s is 0:00:57.1; a file
+// name from the plan has no colon.
+TEST(ToolsEntries, TextsForAFile)
+{
+    char text[64];
+    FormatClockHours(57.1L, 1, text, sizeof text);
+    EXPECT_STREQ(text, "0:00:57.1");
+    const struct {
+        long double metres, seconds;
+        int unit;
+        const char *name;
+    } names[] = {{42195, 12600, UNIT_KM, "42.195 km in 3-30-00.csv"},
+                 {26.22L * 1609.344L, 12585.6L, UNIT_MILE, "26.22 mi in 3-29-45.6.csv"},
+                 {10000, 2700, UNIT_400M, "25 laps of 400 m in 45-00.csv"}};
+    for (const auto &c : names) {
+        PlanFileName(c.metres, c.seconds, c.unit, "csv", text, sizeof text);
+        EXPECT_STREQ(text, c.name);
+    }
+}
+
+// Faster than any runner, from the men's world records (marathon 2:00:35,
+// 7235 s, 2:51.47 a km; under 100 m, 40 km/h): said with a likely reading
+// that is possible; the record's own pace, and slower, are not.
+TEST(ToolsEntries, CautionForImpossiblePaces)
+{
+    EXPECT_NEAR((double)RecordSeconds(42195), 7235, 1e-9);
+    EXPECT_NEAR((double)RecordSeconds(50), 4.5, 1e-9);  // 50 m at 40/3.6 m/s
+    const struct {
+        int solve;
+        const char *time, *distance, *pace;
+        int paceKind, entry;
+        const char *caution;
+    } cases[] = {
+        {SOLVE_TIME, "", "10", "4.30", UNIT_KM, SOLVE_PACE, "4.3 s per Km is faster than any runner: did you mean 4:30?"},
+        {SOLVE_TIME, "", "", "5", UNIT_MILE, SOLVE_PACE, "5.0 s per Mile is faster than any runner: did you mean 5:00?"},
+        {SOLVE_TIME, "", "42.195", "2:51.4", UNIT_KM, SOLVE_PACE, "2 min 51.4 s per Km is faster than any runner."},
+        {SOLVE_TIME, "", "42.195", "2:51.5", UNIT_KM, SOLVE_PACE, ""},
+        {SOLVE_TIME, "", "", "45", PACE_KMH, SOLVE_PACE, "45 km/h is faster than any runner."},
+        {SOLVE_TIME, "", "", "12", PACE_KMH, SOLVE_PACE, ""},
+        {SOLVE_PACE, "3:30", "42.2", "", UNIT_KM, SOLVE_TIME,
+         "3 min 30.0 s over 42.20 Km. is faster than any runner: did you mean 3:30:00?"},
+        {SOLVE_PACE, "1:00:00", "42.2", "", UNIT_KM, SOLVE_TIME, "1 h 0 min 0.0 s over 42.20 Km. is faster than any runner."},
+        {SOLVE_PACE, "3:30:00", "42.2", "", UNIT_KM, SOLVE_TIME, ""},
+        {SOLVE_PACE, "20:00", "10", "", UNIT_KM, SOLVE_TIME, "20 min 0.0 s over 10.00 Km. is faster than any runner."},
+    };
+    for (const auto &c : cases) {
+        Plan plan = SolvePlan(c.solve, c.time, c.distance, UNIT_KM, c.pace, c.paceKind);
+        char text[NOTE_SIZE];
+        EXPECT_EQ(PlanCaution(plan, c.entry, c.entry == SOLVE_PACE ? c.pace : c.time, UNIT_KM, c.paceKind, 2, text,
+                              sizeof text),
+                  c.caution[0] != '\0')
+            << c.caution;
+        EXPECT_STREQ(text, c.caution);
+    }
 }
 
 }  // namespace

@@ -40,9 +40,10 @@ static Reading ReadFields(const char *text, int colonsAllowed, long double *valu
             used = 0;
             continue;
         }
-        if (c == '.')
+        if (c == '.' || c == ',') {  // half of Europe types a decimal comma
+            c = '.';
             points++;
-        else if (c >= '0' && c <= '9')
+        } else if (c >= '0' && c <= '9')
             digits++;
         else
             return READ_BAD;
@@ -66,7 +67,8 @@ Reading ReadAmount(const char *text, long double *value)
     return ReadFields(text, 0, value);
 }
 
-void FormatClock(long double seconds, int decimals, char *buf, size_t size)
+// `hours`: h:mm:ss even under an hour, one format for a whole column.
+static void Format(long double seconds, int decimals, bool hours, char *buf, size_t size)
 {
     if (std::isnan(seconds) || seconds < 0) {
         snprintf(buf, size, "%s", "invalid");
@@ -98,12 +100,22 @@ void FormatClock(long double seconds, int decimals, char *buf, size_t size)
     char tail[8] = "";
     if (decimals > 0)
         snprintf(tail, sizeof tail, ".%0*u", decimals, fraction);
-    if (hh > 0)
+    if (hh > 0 || hours)
         snprintf(buf, size, "%llu:%02u:%02u%s", hh, mm, ss, tail);
     else if (mm > 0)
         snprintf(buf, size, "%u:%02u%s", mm, ss, tail);
     else
         snprintf(buf, size, "%u%s", ss, tail);
+}
+
+void FormatClock(long double seconds, int decimals, char *buf, size_t size)
+{
+    Format(seconds, decimals, false, buf, size);
+}
+
+void FormatClockHours(long double seconds, int decimals, char *buf, size_t size)
+{
+    Format(seconds, decimals, true, buf, size);
 }
 
 void FormatClockWords(long double seconds, char *buf, size_t size)

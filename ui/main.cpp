@@ -16,7 +16,16 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int iCmdShow)
     UpdateWindow(hwnd);
     FocusControl(hwndTimeReadout);  // ready for typing at once
 
-    while (GetMessageA(&msg, NULL, 0, 0) > 0) {
+    bool prepared = false;
+    for (;;) {
+        // The first time the queue is empty, all is painted: the tools'
+        // libraries load then, not while the user waits for the window.
+        if (!prepared && !PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
+            PrepareTools();
+            prepared = true;
+        }
+        if (GetMessageA(&msg, NULL, 0, 0) <= 0)
+            break;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

@@ -21,10 +21,18 @@ static void Refresh(HWND hPage)
     long double k = 0;
     bool exponent = ReadAmount(tools.exponent, &k) == READ_OK && k >= RIEGEL_K_MIN && k <= RIEGEL_K_MAX;
     SetDlgItemTextA(hPage, IDC_EQ_EXPONENT_NOTE,
-                    exponent ? "1.01 to 1.15; Riegel's own is 1.06" : "Type an exponent from 1.01 to 1.15, as 1.06");
+                    exponent ? "1.01 to 1.15; 1.06 is the usual, Riegel's own fits 1.07 to 1.08" : "Type an exponent from 1.01 to 1.15, as 1.06");
 
     HWND list = GetDlgItem(hPage, IDC_EQ_LIST);
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    // The pace headings follow the pace unit, as the cells do.
+    static char paceTitle[16];
+    snprintf(paceTitle, sizeof paceTitle, "/%s", szUnitNames[tools.paceKind < UNITS ? tools.paceKind : UNIT_KM]);
+    LVCOLUMNA column = {};
+    column.mask = LVCF_TEXT;
+    column.pszText = paceTitle;
+    for (int m = 0; m < MODELS; m++)
+        SendMessageA(list, LVM_SETCOLUMNA, (WPARAM)(2 + 2 * m), (LPARAM)&column);
     char vdotLine[96] = "", cautions[3][160] = {"", "", ""};
     if (known) {
         long double vdot = Vdot(result.metres, result.seconds);
@@ -58,6 +66,7 @@ static void Refresh(HWND hPage)
             }
             SetRow(list, r, texts, 1 + 2 * MODELS);
         }
+        FitColumns(list, 1 + 2 * MODELS);
         for (int m = 0, line = 0; m < MODELS; m++)
             if (outside[m][0])
                 snprintf(cautions[line++], sizeof cautions[0], "%s is fitted for %s: not for %s.", szModelNames[m],
@@ -83,10 +92,6 @@ INT_PTR CALLBACK EquivalentsPageProc(HWND hPage, UINT iMsg, WPARAM wParam, LPARA
         snprintf(pace, sizeof pace, "/%s", szUnitNames[kind]);
         const char *const titles[7] = {"Race", "Riegel", pace, "Cameron", pace, "VDOT", pace};
         AddColumns(list, titles, 7, 76);
-        // Times wider than paces: "3:15:11.5" beside "4:37.6".
-        int width = (int)SendMessageA(list, LVM_GETCOLUMNWIDTH, 1, 0);
-        for (int c = 1; c < 7; c++)
-            SendMessageA(list, LVM_SETCOLUMNWIDTH, (WPARAM)c, c % 2 ? width * 6 / 5 : width * 4 / 5);
         SetDlgItemTextA(hPage, IDC_EQ_EXPONENT, tools.exponent);
         SendDlgItemMessageA(hPage, IDC_EQ_EXPONENT, EM_LIMITTEXT, sizeof tools.exponent - 1, 0);
         return FALSE;

@@ -36,8 +36,41 @@ static BOOL PrintDialog(PRINTDLGA *pd)
 static SplitTable splitTable;  // of the page that is open; rows are made as they show
 static bool bSplits;           // the table holds a plan
 static char szSplitHeading[192];
+static char szPaceTitle[16];  // "Pace /Km"
 
 static const char *const columnTitles[4] = {"", "Time", "Split", "Pace"};
+
+// A printer to print on: the default one, or else any at all. Asked before
+// the Print dialog, which says nothing of ours (and under Wine only the
+// system's "install a printer") when there is none.
+static bool PrinterReady()
+{
+    static HMODULE spooler;
+    if (!spooler)
+        spooler = LoadLibraryA("winspool.drv");
+    auto byDefault = reinterpret_cast<BOOL(WINAPI *)(LPSTR, LPDWORD)>(
+        reinterpret_cast<void *>(spooler ? GetProcAddress(spooler, "GetDefaultPrinterA") : NULL));
+    auto all = reinterpret_cast<BOOL(WINAPI *)(DWORD, LPSTR, DWORD, LPBYTE, DWORD, LPDWORD, LPDWORD)>(
+        reinterpret_cast<void *>(spooler ? GetProcAddress(spooler, "EnumPrintersA") : NULL));
+    char name[512];
+    DWORD size = sizeof name, needed = 0, count = 0;
+    if (byDefault && byDefault(name, &size))
+        return true;
+    if (all)
+        all(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, NULL, 4, NULL, 0, &needed, &count);
+    return needed > 0;
+}
+
+// The system's words for why a file call failed, without the final stop.
+static void SystemReason(DWORD error, char *buf, DWORD size)
+{
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, error, 0, buf, size,
+                             NULL);
+    while (n > 0 && (buf[n - 1] == '\r' || buf[n - 1] == '\n' || buf[n - 1] == '.' || buf[n - 1] == ' '))
+        buf[--n] = '\0';
+    if (n == 0)
+        snprintf(buf, size, "error %lu", (unsigned long)error);
+}
 
 // The strategy as its entries read: false, with a note, when the percentage is not 0 to 20.
 static bool Strategy(long double *percent, char *words, size_t size)
@@ -47,7 +80,7 @@ static bool Strategy(long double *percent, char *words, size_t size)
         snprintf(words, size, "%s", "even pace");
         return true;
     }
-    if (ReadAmount(tools.percent, percent) == READ_BAD || !(*percent <= 20)) {
+    if (!ReadSplitPercent(tools.percent, percent)) {
         snprintf(words, size, "%s", "A split is 0 to 20 %: type the percentage, as 4.");
         return false;
     }
@@ -65,8 +98,8 @@ static void Refresh(HWND hPage)
     char strategy[96], note[320];
     bool readable = Strategy(&percent, strategy, sizeof strategy);
     bSplits = plan.solved && readable &&
-              PlanSplitTable(plan.metres, plan.seconds, tools.splitUnit, tools.direction, percent, ToolsDecimals(),
-                             &splitTable);
+              PlanSplitTable(plan.metres, plan.seconds, tools.splitUnit, tools.direction, percent,
+                             FinishDecimals(tools.splitUnit), &splitTable);
     if (!plan.solved) {
         snprintf(note, sizeof note, "%s", "Make a plan on the Plan page first: two of time, distance and pace.");
         szSplitHeading[0] = '\0';
@@ -96,6 +129,9 @@ static void Refresh(HWND hPage)
     column.mask = LVCF_TEXT;
     column.pszText = const_cast<char *>(szUnitNames[tools.splitUnit]);
     SendMessageA(list, LVM_SETCOLUMNA, 0, (LPARAM)&column);
+    snprintf(szPaceTitle, sizeof szPaceTitle, "Pace /%s", szUnitNames[tools.splitUnit]);
+    column.pszText = szPaceTitle;
+    SendMessageA(list, LVM_SETCOLUMNA, 3, (LPARAM)&column);
     SendMessageA(list, LVM_SETITEMCOUNT, bSplits ? (WPARAM)splitTable.rows : 0, 0);
     InvalidateRect(list, NULL, TRUE);
     static const int buttons[3] = {IDC_SPLITS_COPY, IDC_SPLITS_SAVE, IDC_SPLITS_PRINT};
@@ -105,19 +141,21 @@ static void Refresh(HWND hPage)
 }
 
 // The table as text: the headings, then one row a line, `separator`
-// between the columns. Returns the length, or the size it needs.
+// between the columns; for a spreadsheet (a comma) every time with its
+// hours. Returns the length, or the size it needs.
 static size_t TableText(char separator, char *text, size_t size)
 {
+    bool hours = separator == ',';
     size_t used = 0;
     auto add = [&](const char *a, const char *b, const char *c, const char *d) {
         int n = snprintf(text ? text + used : NULL, text && used < size ? size - used : 0, "%s%c%s%c%s%c%s\r\n", a,
                          separator, b, separator, c, separator, d);
         used += n > 0 ? (size_t)n : 0;
     };
-    add(szUnitNames[tools.splitUnit], columnTitles[1], columnTitles[2], columnTitles[3]);
+    add(szUnitNames[tools.splitUnit], columnTitles[1], columnTitles[2], szPaceTitle);
     for (long long k = 0; k < splitTable.rows; k++) {
         SplitTexts row;
-        SplitRowTexts(splitTable, k, &row);
+        SplitRowTexts(splitTable, k, &row, hours);
         add(row.unit, row.at, row.split, row.pace);
     }
     return used;
@@ -136,18 +174,54 @@ static void CopyTable(HWND hPage)
     TableText('\t', text, size);
     GlobalUnlock(memory);
     bool given = false;  // then the clipboard owns it
-    if (OpenClipboard(hPage)) {
+    bool opened = OpenClipboard(hPage) != 0;
+    if (opened) {
         EmptyClipboard();
         given = SetClipboardData(CF_TEXT, memory) != NULL;
         CloseClipboard();
     }
-    if (!given)
+    if (!given) {
         GlobalFree(memory);  // cppcheck-suppress doubleFree ; the clipboard took it only on success
+        myerror("%s", opened ? "The table could not be copied."
+                             : "The table could not be copied: another program holds the clipboard.");
+    }
+}
+
+// Writes the table next to `path`, then puts it in the file's place: a file
+// there stays as it was unless the whole table is written. 0, or the error.
+static DWORD WriteTable(const char *path)
+{
+    char folder[MAX_PATH], fresh[MAX_PATH];
+    snprintf(folder, sizeof folder, "%s", path);
+    char *slash = strrchr(folder, '\\');
+    if (slash)
+        slash[1] = '\0';
+    else
+        snprintf(folder, sizeof folder, "%s", ".");
+    if (!GetTempFileNameA(folder, "vlt", 0, fresh))  // makes the file, so no other takes its name
+        return GetLastError();
+    size_t size = TableText(',', NULL, 0) + 1;
+    char *text = new char[size];
+    size_t length = TableText(',', text, size);
+    DWORD error = 0, written = 0;
+    HANDLE file = CreateFileA(fresh, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE || !WriteFile(file, text, (DWORD)length, &written, NULL) ||
+        written != length || !FlushFileBuffers(file))
+        error = GetLastError() ? GetLastError() : ERROR_WRITE_FAULT;
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
+    delete[] text;
+    if (!error && !MoveFileExA(fresh, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        error = GetLastError();
+    if (error)
+        DeleteFileA(fresh);  // ours alone; the chosen file is untouched
+    return error;
 }
 
 static void SaveTable(HWND hPage)
 {
-    char path[MAX_PATH] = "pace plan.csv";
+    char path[MAX_PATH];
+    PlanFileName(splitTable.metres, splitTable.seconds, tools.distanceUnit, "csv", path, sizeof path);
     OPENFILENAMEA ofn = {};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = GetAncestor(hPage, GA_ROOT);
@@ -158,24 +232,20 @@ static void SaveTable(HWND hPage)
     ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
     if (!SaveFileDialog(&ofn))
         return;
-    size_t size = TableText(',', NULL, 0) + 1;
-    char *text = new char[size];
-    size_t length = TableText(',', text, size);
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    DWORD written = 0;
-    bool saved = file != INVALID_HANDLE_VALUE && WriteFile(file, text, (DWORD)length, &written, NULL) &&
-                 written == length;
-    if (file != INVALID_HANDLE_VALUE)
-        CloseHandle(file);
-    delete[] text;
-    if (!saved) {
-        DeleteFileA(path);  // no half a table
-        myerror("The table could not be saved as %s.", path);
+    DWORD error = WriteTable(path);
+    if (error) {
+        char reason[256];
+        SystemReason(error, reason, sizeof reason);
+        myerror("The table could not be saved as %s: %s.", path, reason);
     }
 }
 
 static void PrintBand(HWND hPage)
 {
+    if (!PrinterReady()) {
+        myerror("%s", "The pace band could not be printed: Windows has no printer ready.");
+        return;
+    }
     PRINTDLGA pd = {};
     pd.lStructSize = sizeof pd;
     pd.hwndOwner = GetAncestor(hPage, GA_ROOT);

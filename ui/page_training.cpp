@@ -51,6 +51,7 @@ static void Refresh(HWND hPage)
         }
         SetRow(paces, p, texts, 6);
     }
+    FitColumns(paces, 6);
     for (int r = 0; r < REPEATS; r++) {
         char time[CLOCK_TEXT_SIZE];
         FormatClock(TrainingSecondsPerMetre(vdot, TRAINING_REPEATS[r].pace) * TRAINING_REPEATS[r].metres, 1, time,
@@ -58,6 +59,7 @@ static void Refresh(HWND hPage)
         const char *texts[2] = {TRAINING_REPEATS[r].name, time};
         SetRow(repeats, r, texts, 2);
     }
+    FitColumns(repeats, 2);
 }
 
 INT_PTR CALLBACK TrainingPageProc(HWND hPage, UINT iMsg, WPARAM wParam, LPARAM)

@@ -22,6 +22,11 @@ void SaveToolsSettings();
 
 // The plan of the tools' entries, and the decimals a distance is shown with.
 Plan ToolsPlan();
+// Keeps the exact number behind entry k (SOLVE_TIME ...) that the tools wrote.
+void HoldEntry(int k, long double value);
+// Puts the keyboard in a page's first entry that takes typing, its text
+// selected (or its first control); the control, or NULL.
+HWND FocusFirstEntry(HWND hPage);
 int ToolsDecimals();
 
 // The pages' dialog procedures.
@@ -61,6 +66,8 @@ void FillCombo(HWND combo, const char *const texts[], int count, int selected);
 // sharing the rest, and a row of it.
 void AddColumns(HWND list, const char *const titles[], int count, int firstWidth);
 void SetRow(HWND list, int k, const char *const cells[], int count);
+// Sizes a list's `count` columns to their texts and headings.
+void FitColumns(HWND list, int count);
 
 // The pace band: a narrow strip of large digits per column, the rows of
 // the table under a heading, drawn into any device context within `area`;

@@ -6,11 +6,13 @@
 #include "ui/tools.h"
 
 static bool bLoaded;  // once a run: later openings keep what the tools hold
+static bool bLater;   // the file is a later Velto's: read as the defaults, never written over
 
 void ToolsDefaults()
 {
     tools = TOOLS_DEFAULTS;
     bLoaded = false;
+    bLater = false;
 }
 
 // The folder, or false where the user has none.
@@ -42,7 +44,9 @@ void LoadToolsSettings()
     CloseHandle(file);
     text[read] = '\0';
     ToolsState kept;
-    if (whole && ReadSettings(text, &kept)) {
+    SettingsFile found = whole ? ReadSettings(text, &kept) : SETTINGS_NONE;
+    bLater = found == SETTINGS_LATER;
+    if (found == SETTINGS_OURS) {
         kept.seenDistance = tools.seenDistance;
         kept.seenTime = tools.seenTime;
         tools = kept;
@@ -54,7 +58,7 @@ void SaveToolsSettings()
     char folder[MAX_PATH], path[MAX_PATH + 16], fresh[MAX_PATH + 16];
     char text[SETTINGS_TEXT_MAX];
     size_t length = WriteSettings(tools, text, sizeof text);
-    if (length == 0 || !Folder(folder, sizeof folder))
+    if (bLater || length == 0 || !Folder(folder, sizeof folder))
         return;
     CreateDirectoryA(folder, NULL);  // it may be there already
     snprintf(path, sizeof path, "%s\\velto.ini", folder);

@@ -29,9 +29,46 @@ static HWND hwndPages[PAGES];  // of the window that is open; made when first sh
 static HHOOK hookCtrlTab;
 static int iFocusPace;  // Time from Pace: the keyboard starts in the pace entry
 
+// An entry as the plan reads it: the exact number behind it where the tools
+// wrote it themselves, else its text.
+static const char *PlanEntry(int k, const char *text)
+{
+    return tools.held[k][0] ? tools.held[k] : text;
+}
+
 Plan ToolsPlan()
 {
-    return SolvePlan(tools.solve, tools.time, tools.distance, tools.distanceUnit, tools.pace, tools.paceKind);
+    return SolvePlan(tools.solve, PlanEntry(SOLVE_TIME, tools.time), PlanEntry(SOLVE_DISTANCE, tools.distance),
+                     tools.distanceUnit, PlanEntry(SOLVE_PACE, tools.pace), tools.paceKind);
+}
+
+void HoldEntry(int k, long double value)
+{
+    char *held = tools.held[k];
+    int n = snprintf(held, sizeof tools.held[k], "%.21Lg", value);
+    // A number the entries cannot read back (1e+30) is not held: the text rules.
+    if (n <= 0 || (size_t)n >= sizeof tools.held[k] || strchr(held, 'e'))
+        held[0] = '\0';
+}
+
+HWND FocusFirstEntry(HWND hPage)
+{
+    HWND first = NULL;
+    for (HWND child = GetWindow(hPage, GW_CHILD); child && !first; child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[16];
+        GetClassNameA(child, name, sizeof name);
+        LONG_PTR style = GetWindowLongPtrA(child, GWL_STYLE);
+        if (!_stricmp(name, "Edit") && (style & WS_VISIBLE) && (style & WS_TABSTOP) && !(style & WS_DISABLED) &&
+            !(style & ES_READONLY))
+            first = child;
+    }
+    if (!first)
+        first = GetNextDlgTabItem(hPage, NULL, FALSE);
+    if (first) {
+        SetFocus(first);
+        SendMessageA(first, EM_SETSEL, 0, -1);  // typing replaces it
+    }
+    return first;
 }
 
 int ToolsDecimals()
@@ -83,6 +120,20 @@ void AddColumns(HWND list, const char *const titles[], int count, int firstWidth
     }
 }
 
+void FitColumns(HWND list, int count)
+{
+    // Each column as wide as its widest text or its heading, at any DPI.
+    for (int c = 0; c < count; c++) {
+        SendMessageA(list, LVM_SETCOLUMNWIDTH, (WPARAM)c, LVSCW_AUTOSIZE);
+        int cells = (int)SendMessageA(list, LVM_GETCOLUMNWIDTH, (WPARAM)c, 0);
+        SendMessageA(list, LVM_SETCOLUMNWIDTH, (WPARAM)c, LVSCW_AUTOSIZE_USEHEADER);
+        int heading = (int)SendMessageA(list, LVM_GETCOLUMNWIDTH, (WPARAM)c, 0);
+        if (c == count - 1)  // the last one is stretched by the heading's rule: not wider than needed
+            heading = cells;
+        SendMessageA(list, LVM_SETCOLUMNWIDTH, (WPARAM)c, cells > heading ? cells : heading);
+    }
+}
+
 // The tab and list controls, loaded only for the tools.
 static bool CommonControls()
 {
@@ -97,10 +148,17 @@ static bool CommonControls()
     return ready;
 }
 
-// The window's values as shown, when they changed since the tools last took them.
+void PrepareTools()
+{
+    CommonControls();
+}
+
+// The window's values as shown, when they changed since the tools last took
+// them; a window that holds no plan (a time or distance of 0) leaves the
+// tools their own.
 static void TakeWindowValues()
 {
-    if (dDistance == tools.seenDistance && dTime == tools.seenTime)
+    if (!(dDistance > 0 && dTime > 0) || (dDistance == tools.seenDistance && dTime == tools.seenTime))
         return;
     tools.seenDistance = dDistance;
     tools.seenTime = dTime;
@@ -111,6 +169,14 @@ static void TakeWindowValues()
     if (iSplitChecked >= IDC_SPLIT_MILE && iSplitChecked <= IDC_SPLIT_200M)
         tools.paceKind = tools.splitUnit = iSplitChecked - IDC_SPLIT_MILE;
     tools.solve = SOLVE_PACE;
+    // The pace too, exactly, so that Time from Pace starts from this one.
+    tools.held[SOLVE_TIME][0] = tools.held[SOLVE_DISTANCE][0] = tools.held[SOLVE_PACE][0] = '\0';
+    Plan plan = SolvePlan(SOLVE_PACE, tools.time, tools.distance, tools.distanceUnit, "", tools.paceKind);
+    tools.pace[0] = '\0';
+    if (plan.solved) {
+        FormatPaceIn(plan.secondsPerMetre, tools.paceKind, tools.pace, sizeof tools.pace);
+        HoldEntry(SOLVE_PACE, PaceIn(plan.secondsPerMetre, tools.paceKind));
+    }
 }
 
 static void ShowPage(HWND hDlg, int page)
@@ -143,7 +209,8 @@ static LRESULT CALLBACK CtrlTab(int code, WPARAM wParam, LPARAM lParam)
         HWND window = GetAncestor(msg->hwnd, GA_ROOT);
         int step = GetKeyState(VK_SHIFT) < 0 ? PAGES - 1 : 1;
         ShowPage(window, (tools.page + step) % PAGES);
-        SetFocus(GetDlgItem(window, IDC_TOOLS_TABS));  // not left in the page now hidden
+        if (!FocusFirstEntry(hwndPages[tools.page]))  // not left in the page now hidden
+            SetFocus(GetDlgItem(window, IDC_TOOLS_TABS));
         return 1;
     }
     return CallNextHookEx(hookCtrlTab, code, wParam, lParam);
@@ -163,17 +230,24 @@ static INT_PTR CALLBACK ToolsProc(HWND hDlg, UINT iMsg, WPARAM wParam, LPARAM lP
         }
         ShowPage(hDlg, (int)lParam);
         hookCtrlTab = SetWindowsHookExA(WH_MSGFILTER, CtrlTab, NULL, GetCurrentThreadId());
-        HWND first = GetNextDlgTabItem(hwndPages[lParam], NULL, FALSE);
-        if (iFocusPace)
-            first = GetDlgItem(hwndPages[lParam], IDC_PLAN_PACE);
-        SetFocus(first ? first : tabs);
-        SendMessageA(GetFocus(), EM_SETSEL, 0, -1);
+        HWND pace = iFocusPace ? GetDlgItem(hwndPages[lParam], IDC_PLAN_PACE) : NULL;
+        if (pace) {
+            SetFocus(pace);
+            SendMessageA(pace, EM_SETSEL, 0, -1);
+        } else if (!FocusFirstEntry(hwndPages[lParam])) {
+            SetFocus(tabs);
+        }
         return FALSE;  // the focus is set
     }
     case WM_NOTIFY: {
         const NMHDR *nm = reinterpret_cast<const NMHDR *>(lParam);
-        if (nm->idFrom == IDC_TOOLS_TABS && nm->code == TCN_SELCHANGE)
+        if (nm->idFrom == IDC_TOOLS_TABS && nm->code == TCN_SELCHANGE) {
             ShowPage(hDlg, (int)SendMessageA(nm->hwndFrom, TCM_GETCURSEL, 0, 0));
+            // A tab clicked: the keyboard goes into the page. The arrow keys
+            // on the tabs keep it there, to go on turning.
+            if (GetKeyState(VK_LBUTTON) < 0)
+                FocusFirstEntry(hwndPages[tools.page]);
+        }
         return TRUE;
     }
     case WM_COMMAND:

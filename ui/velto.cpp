@@ -22,16 +22,25 @@ static HWND *const unitRadios[10] = {
     &hwndSplitMile,    &hwndSplitKm,    &hwndSplit400m,    &hwndSplit440y,    &hwndSplit200m,
 };
 
+// A field rewritten while it has the focus is all selected again: the caret
+// would land before the new text, and what the user types next would be
+// put in front of it.
+static void Rewrite(HWND field, const char *text)
+{
+    if (!field)  // no fields yet while the window is being created
+        return;
+    SetWindowTextA(field, text);
+    if (GetFocus() == field)
+        SendMessageA(field, EM_SETSEL, 0, -1);
+}
+
 // ReCalc's texts go to the pace, time and distance fields, in that order.
 // Setting the time and distance texts runs their read-back at once.
 void ShowReadouts(const char *pace, const char *time, const char *distance)
 {
-    if (hwndPaceField)  // no fields yet while the window is being created
-        SetWindowTextA(hwndPaceField, pace);
-    if (hwndTimeReadout)
-        SetWindowTextA(hwndTimeReadout, time);
-    if (hwndDistanceReadout)
-        SetWindowTextA(hwndDistanceReadout, distance);
+    Rewrite(hwndPaceField, pace);
+    Rewrite(hwndTimeReadout, time);
+    Rewrite(hwndDistanceReadout, distance);
 }
 
 void ResetButtons(HWND hwnd, int bank)

@@ -49,6 +49,9 @@ void InitMenuPopup(WPARAM wParam, LPARAM lParam);
 
 // The runner's tools window, on the page of a menu id of Special.
 void RunnersTool(HWND hwnd, int id);
+// Loads what the tools window needs, so that its first opening is as quick as
+// any other; once the main window is on the screen.
+void PrepareTools();
 
 // How Doc asks the shell to open the documentation (a test may answer instead).
 extern HINSTANCE(WINAPI *pShellExecute)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);

@@ -195,6 +195,30 @@ TEST_F(Menus, HalfMarathonAfterMarathonRejectsALongerTime)
     EXPECT_EQ(Text(hwndDistanceReadout), "13.11 Mi.");
 }
 
+// A command that rewrites the field the keyboard is in leaves its text
+// selected: what is typed next replaces it, and is not put in front of it.
+TEST_F(Menus, TypingAfterACommandReplacesTheField)
+{
+    BoxCatcher catcher;
+    const struct {
+        int id;  // 0: a resized window
+        const char *typed, *shown;
+    } cases[] = {{150, "19:30", "19:30"},     {131, "3:30:00", "3:30:00"}, {132, "1:45:00", "1:45:00"},
+                 {151, "40:00", "40:00"},     {128, "20:00", "20:00"},     {0, "25:00", "25:00"}};
+    for (const auto &c : cases) {
+        Type(hwndTimeReadout, "20:00");
+        SendMessageA(hwndTimeReadout, EM_SETSEL, 5, 5);  // the caret after the text, as typing leaves it
+        if (c.id)
+            Command(c.id);
+        else
+            Resize(640, 180);
+        for (const char *p = c.typed; *p; p++)
+            SendMessageA(hwndTimeReadout, WM_CHAR, (unsigned char)*p, 1);
+        EXPECT_EQ(Text(hwndTimeReadout), c.shown) << c.id;
+    }
+    EXPECT_TRUE(catcher.texts().empty());
+}
+
 TEST_F(Menus, UnknownIdsDoNothing)
 {
     SetWindowTextA(hwndDistanceReadout, "3");

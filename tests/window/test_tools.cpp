@@ -57,11 +57,12 @@ TEST_F(Tools, SplitsToCopyAndSave)
     });
     Command(152);
     EXPECT_EQ(tooMuch, "A split is 0 to 20 %: type the percentage, as 4. 0");
-    EXPECT_EQ(ClipboardText().substr(0, 44), "Km\tTime\tSplit\tPace\r\n1\t4:08.8\t4:08.8\t4:08.8\r\n");
+    EXPECT_EQ(ClipboardText().substr(0, 48), "Km\tTime\tSplit\tPace /Km\r\n1\t4:08.8\t4:08.8\t4:08.8\r\n");
     std::stringstream csv;
     csv << std::ifstream(path, std::ios::binary).rdbuf();
-    EXPECT_EQ(csv.str().substr(0, 44), "Km,Time,Split,Pace\r\n1,4:08.8,4:08.8,4:08.8\r\n");
-    EXPECT_NE(csv.str().find("\r\n10,40:00.0,3:51.2,3:51.2\r\n"), std::string::npos);
+    // One time format a column, that a spreadsheet reads as times.
+    EXPECT_EQ(csv.str().substr(0, 57), "Km,Time,Split,Pace /Km\r\n1,0:04:08.8,0:04:08.8,0:04:08.8\r\n");
+    EXPECT_NE(csv.str().find("\r\n10,0:40:00.0,0:03:51.2,0:03:51.2\r\n"), std::string::npos);
     EXPECT_TRUE(catcher.boxes().empty());
     DeleteFileA(path);
 }
@@ -137,6 +138,160 @@ TEST_F(Tools, KeptEntriesSurviveAnyFile)
     EXPECT_EQ(text.str(), own);
     EXPECT_EQ(GetFileAttributesA((ini + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
     SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
+    // A later Velto's file: read as the defaults, and left for that Velto.
+    const char later[] = "[Velto tools]\r\nversion=2\r\npage=4\r\nsomething-new=1\r\n";
+    EXPECT_EQ(open(later), "0 |[Velto tools]\r\n");
+    text.str("");
+    text << std::ifstream(ini, std::ios::binary).rdbuf();
+    EXPECT_EQ(text.str(), later);
+}
+
+// Picks a unit of a page's drop-down list as a user does.
+void Choose(HWND page, int id, int index)
+{
+    SendDlgItemMessageA(page, id, CB_SETCURSEL, (WPARAM)index, 0);
+    SendMessageA(page, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), (LPARAM)GetDlgItem(page, id));
+}
+
+// The control with the keyboard, and whether all its text is selected.
+std::string Focus()
+{
+    DWORD from = 0, to = 0;
+    SendMessageA(GetFocus(), EM_GETSEL, (WPARAM)&from, (LPARAM)&to);
+    return std::to_string(GetDlgCtrlID(GetFocus())) + (from == 0 && to == Text(GetFocus()).size() ? " all" : " part");
+}
+
+// Typed entries keep their exact values whatever is worked out; a window
+// that holds no plan leaves the kept one; one that does gives its pace too;
+// the keyboard starts in a page's first entry; the pace headings follow.
+TEST_F(Tools, EntriesStayExactAndTheWindowGivesOnlyAPlan)
+{
+    BoxCatcher catcher;
+    Strings seen;
+    auto entries = [&](HWND page) {
+        seen.push_back(Text(GetDlgItem(page, IDC_PLAN_TIME)) + " " + Text(GetDlgItem(page, IDC_PLAN_PACE)));
+    };
+    catcher.InDialog([&](HWND tools) {
+        HWND page = ToolsPage(tools);
+        seen.push_back(Focus());
+        SetDlgItemTextA(page, IDC_PLAN_TIME, "3:30:00");
+        Choose(page, IDC_PLAN_DISTANCE_UNIT, UNIT_KM);
+        Choose(page, IDC_PLAN_PACE_KIND, UNIT_KM);
+        SetDlgItemTextA(page, IDC_PLAN_DISTANCE, "42.195");
+        SendDlgItemMessageA(page, IDC_SOLVE_TIME, BM_CLICK, 0, 0);  // from the pace shown as 4:58.6
+        entries(page);
+        SendDlgItemMessageA(page, IDC_SOLVE_PACE, BM_CLICK, 0, 0);
+        entries(page);
+        SendMessageA(tools, WM_COMMAND, IDCANCEL, 0);
+    });
+    Command(IDM_PACE_PLAN);
+    ToolsDefaults();  // a new start: the main window at 0, then one click on a bar
+    SendMessageA(hwnd, WM_HSCROLL, SB_LINERIGHT, (LPARAM)hwndDistanceScroll);
+    catcher.InDialog([&](HWND tools) {
+        entries(ToolsPage(tools));
+        SendMessageA(tools, WM_COMMAND, IDCANCEL, 0);
+    });
+    Command(IDM_PACE_PLAN);
+    SendMessageA(hwndDistanceKm, BM_CLICK, 0, 0);
+    SendMessageA(hwndSplitKm, BM_CLICK, 0, 0);
+    Command(IDM_5K);
+    SetWindowTextA(hwndTimeReadout, "22:30");
+    catcher.InDialog([&](HWND tools) {
+        HWND page = ToolsPage(tools);
+        entries(page);
+        Choose(page, IDC_PLAN_PACE_KIND, UNIT_MILE);
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = 0x80;
+        SetKeyboardState(keys);
+        MSG ctrlTab = {GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
+        for (int k = 0; k < 2; k++)  // Splits, then Equivalents
+            CallMsgFilterA(&ctrlTab, MSGF_DIALOGBOX);
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+        seen.push_back(Focus());
+        char title[16] = "";
+        LVCOLUMNA column = {};
+        column.mask = LVCF_TEXT;
+        column.pszText = title;
+        column.cchTextMax = sizeof title;
+        SendDlgItemMessageA(ToolsPage(tools), IDC_EQ_LIST, LVM_GETCOLUMNA, 2, (LPARAM)&column);
+        seen.push_back(title);
+        SendMessageA(tools, WM_COMMAND, IDCANCEL, 0);
+    });
+    Command(IDM_TIME_FROM_PACE);
+    EXPECT_EQ(seen, (Strings{std::to_string(IDC_PLAN_TIME) + " all", "3:30:00.0 4:58.6 /Km", "3:30:00.0 4:58.6 /Km",
+                             "3:30:00.0 4:58.6 /Km", "22:30.0 4:30.0 /Km", std::to_string(IDC_RESULT_DISTANCE) + " all",
+                             "/Mile"}));
+    EXPECT_TRUE(catcher.boxes().empty());
+}
+
+// A plan beyond the window's ranges raises them, as far as its dialogs
+// go, with no box; beyond that the button is off and says why.
+TEST_F(Tools, UseInWindowRaisesTheRanges)
+{
+    BoxCatcher catcher;
+    std::string note, beyond;
+    bool off = false;
+    catcher.InDialog([&](HWND tools) {
+        HWND page = ToolsPage(tools);
+        SetDlgItemTextA(page, IDC_PLAN_TIME, "6:40:00");
+        SetDlgItemTextA(page, IDC_PLAN_DISTANCE, "50");
+        note = Text(GetDlgItem(page, IDC_PLAN_USE_NOTE));
+        SendDlgItemMessageA(page, IDC_PLAN_USE, BM_CLICK, 0, 0);
+        SendDlgItemMessageA(page, IDC_PLAN_USE, BM_CLICK, 0, 0);
+        SetDlgItemTextA(page, IDC_PLAN_DISTANCE, "1001");
+        beyond = Text(GetDlgItem(page, IDC_PLAN_USE_NOTE));
+        off = !IsWindowEnabled(GetDlgItem(page, IDC_PLAN_USE));
+        SendMessageA(tools, WM_COMMAND, IDCANCEL, 0);
+    });
+    Command(IDM_PACE_PLAN);
+    EXPECT_EQ(note, "The window will hold 50.00 Mi. in 6:40:00.0. Its ranges become 50 miles and 6:40:00.0.");
+    EXPECT_EQ(Text(hwndDistanceReadout) + " " + Text(hwndTimeReadout), "50.00 Mi. 6:40:00.0");
+    EXPECT_EQ(fMaxScrollMiles, 50.0f);
+    EXPECT_EQ(fMaxScrollSecs, 24000.0f);
+    EXPECT_TRUE(off);
+    EXPECT_EQ(beyond.rfind("Beyond the window", 0), 0u) << beyond;
+    EXPECT_TRUE(catcher.boxes().empty());
+}
+
+// A table not saved leaves the file there as it was, and says why; a
+// clipboard held elsewhere and a missing printer are said so, once.
+TEST_F(Tools, FailuresLeaveFilesAndSaySo)
+{
+    BoxCatcher catcher;
+    char folder[MAX_PATH];
+    GetTempPathA(sizeof folder, folder);
+    std::string path = std::string(folder) + "velto-held.csv";
+    std::ofstream(path, std::ios::binary) << "the user's own";
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    SetWindowTextA(hwndTimeReadout, "40:00");
+    SetWindowTextA(hwndDistanceReadout, "5");
+    catcher.InDialog([&](HWND tools) {
+        HWND page = ToolsPage(tools);
+        catcher.InDialog([&](HWND save) {
+            SetDlgItemTextA(save, 1148, path.c_str());
+            SetDlgItemTextA(save, 1152, path.c_str());
+            catcher.InDialog([](HWND replace) { PostMessageA(replace, WM_COMMAND, IDYES, 0); });
+            PostMessageA(save, WM_COMMAND, IDOK, 0);
+        });
+        SendDlgItemMessageA(page, IDC_SPLITS_SAVE, BM_CLICK, 0, 0);
+        OpenClipboard(tools);  // another window has it
+        SendDlgItemMessageA(page, IDC_SPLITS_COPY, BM_CLICK, 0, 0);
+        CloseClipboard();
+        SendDlgItemMessageA(page, IDC_SPLITS_PRINT, BM_CLICK, 0, 0);
+        SendMessageA(tools, WM_COMMAND, IDCANCEL, 0);
+    });
+    Command(IDM_SPLITS);
+    CloseHandle(held);
+    std::stringstream kept;
+    kept << std::ifstream(path, std::ios::binary).rdbuf();
+    EXPECT_EQ(kept.str(), "the user's own");
+    ASSERT_EQ(catcher.texts().size(), 3u);
+    EXPECT_EQ(catcher.texts()[0].rfind("The table could not be saved as " + path + ": ", 0), 0u) << catcher.texts()[0];
+    EXPECT_EQ(catcher.texts()[1], "The table could not be copied: another program holds the clipboard.");
+    EXPECT_EQ(catcher.texts()[2], "The pace band could not be printed: Windows has no printer ready.");
+    DeleteFileA(path.c_str());
 }
 
 // Like Marathon: distance and both ranges, thumbs from the stored values;
