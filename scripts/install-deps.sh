@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that Velto needs, when any is missing:
 # `install-deps.sh run` what building and running the program takes, with
-# no argument everything the tests take too. Quiet, idempotent, no
-# questions asked.
+# no argument (or `all`) everything the tests take too; further arguments
+# are packages a script needs besides. Quiet, idempotent, no questions
+# asked.
 set -euo pipefail
 
 packages=(
   cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64  # the Windows program
   wine wine64                                                        # running it here
 )
-if [ "${1:-all}" != run ]; then
+mode=${1:-all}
+[ $# -gt 0 ] && shift
+if [ "$mode" != run ]; then
   packages+=(
     g++ googletest libgtest-dev libbenchmark-dev   # host build and tests
     clang libclang-rt-14-dev                       # fuzzing
@@ -18,6 +21,8 @@ if [ "${1:-all}" != run ]; then
     nsis zip unzip                                 # the Windows packages
   )
 fi
+
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do

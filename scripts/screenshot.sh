@@ -6,8 +6,7 @@
 # driven by keys as a user would.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-command -v import >/dev/null && command -v xdotool >/dev/null ||
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq imagemagick xdotool >/dev/null
+scripts/install-deps.sh run xvfb xauth imagemagick xdotool
 cmake --build build/windows --target velto >/dev/null
 
 # The tools start from what they last kept: here, from nothing.
@@ -15,7 +14,7 @@ rm -f build/wineprefix/drive_c/users/*/AppData/Roaming/Velto/velto.ini
 . scripts/xvfb.sh
 start_xvfb 1024x768
 # The Wine desktop of these pictures must not outlive them.
-trap 'wineserver -k 2>/dev/null; kill "$xvfb_pid"' EXIT
+trap 'WINEPREFIX=$PWD/build/wineprefix wineserver -k 2>/dev/null; kill "$xvfb_pid"' EXIT
 (cd build/windows/ui && timeout 90 ../../../scripts/wine-run.sh explorer /desktop=Velto,800x600 velto.exe >/dev/null 2>&1 &)
 
 # The Wine desktop starts at the top left; the window sits at (50, 100) in it.

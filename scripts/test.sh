@@ -72,8 +72,12 @@ analysis cppcheck-tests cppcheck --enable=warning,performance,portability --std=
   --inline-suppr --quiet --error-exitcode=1 --library=googletest --library=windows -D_WIN32 -I . tests
 analysis clang-tidy clang-tidy --quiet -p build/host time/*.cpp model/*.cpp
 suite sanitizers build/asan -DCMAKE_BUILD_TYPE=Debug -DVELTO_SANITIZE=ON
-suite windows build/windows -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON \
+suite windows build/windows -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake"
+# The window code as the cross compiler sees it: its target and its C++ headers.
+mingw=$(x86_64-w64-mingw32-g++ -print-file-name=include)/c++
+analysis clang-tidy-window clang-tidy --quiet -p build/windows ui/*.cpp --extra-arg=--target=x86_64-w64-mingw32 \
+  --extra-arg=-isystem"$mingw" --extra-arg=-isystem"$mingw/x86_64-w64-mingw32" --extra-arg=-isystem"$mingw/backward"
 suite fuzz build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTO_FUZZ=ON \
   -DCMAKE_CXX_COMPILER=clang++
 

@@ -11,12 +11,14 @@ POINT LogoCorner(int cxScreen, int cyScreen, int cxPicture, int cyPicture)
     return corner;
 }
 
-void DrawBitmap(HDC hdc, HBITMAP hBitmap, int xStart, int yStart)
+static void DrawBitmap(HDC hdc, HBITMAP hBitmap, int xStart, int yStart)
 {
     BITMAP bm;
     POINT ptSize, ptOrg;
     HDC hdcMem = CreateCompatibleDC(hdc);
-    SelectObject(hdcMem, hBitmap);
+    if (!hdcMem)
+        return;
+    HGDIOBJ old = SelectObject(hdcMem, hBitmap);
     SetMapMode(hdcMem, GetMapMode(hdc));
     GetObjectA(hBitmap, sizeof bm, &bm);
     ptSize.x = bm.bmWidth;
@@ -26,6 +28,7 @@ void DrawBitmap(HDC hdc, HBITMAP hBitmap, int xStart, int yStart)
     ptOrg.y = 0;
     DPtoLP(hdcMem, &ptOrg, 1);
     BitBlt(hdc, xStart, yStart, ptSize.x, ptSize.y, hdcMem, ptOrg.x, ptOrg.y, SRCCOPY);
+    SelectObject(hdcMem, old);  // the picture is not deleted while selected
     DeleteDC(hdcMem);
 }
 
@@ -93,9 +96,18 @@ int DisplayLogo(HINSTANCE hInstance)
     }
 
     HDC hdc = CreateDCA("DISPLAY", NULL, NULL, NULL);
-    HBITMAP savedbmhandle = CreateCompatibleBitmap(hdc, Size.cx, Size.cy);
-    HDC hdcMem = CreateCompatibleDC(hdc);
-    SelectObject(hdcMem, savedbmhandle);
+    HBITMAP savedbmhandle = hdc ? CreateCompatibleBitmap(hdc, Size.cx, Size.cy) : NULL;
+    HDC hdcMem = savedbmhandle ? CreateCompatibleDC(hdc) : NULL;
+    if (!hdcMem) {  // no screen to draw on or to save: no logo, nothing left over
+        if (savedbmhandle)
+            DeleteObject(savedbmhandle);
+        if (hdc)
+            DeleteDC(hdc);
+        DeleteObject(mybmhandle);
+        LockWindowUpdate(NULL);
+        return 1;
+    }
+    HGDIOBJ old = SelectObject(hdcMem, savedbmhandle);
     BitBlt(hdcMem, 0, 0, Size.cx, Size.cy, hdc, at.x, at.y, SRCCOPY);
     DrawBitmap(hdc, mybmhandle, at.x, at.y);
     HWND window = UnderWine() ? ShowPictureWindow(hInstance, mybmhandle, at, Size) : NULL;
@@ -109,6 +121,7 @@ int DisplayLogo(HINSTANCE hInstance)
         HidePictureWindow(hInstance, window);
     BitBlt(hdc, at.x, at.y, Size.cx, Size.cy, hdcMem, 0, 0, SRCCOPY);
     DeleteObject(mybmhandle);
+    SelectObject(hdcMem, old);
     DeleteDC(hdcMem);
     DeleteObject(savedbmhandle);  // no longer selected anywhere
     DeleteDC(hdc);

@@ -25,6 +25,7 @@ static const struct {
     {"Age Grade", "AgeGradePage", AgeGradePageProc},
 };
 
+static HWND hwndTools;         // the window, while it is open
 static HWND hwndPages[PAGES];  // of the window that is open; made when first shown
 static HHOOK hookCtrlTab;
 static int iFocusPace;  // Time from Pace: the keyboard starts in the pace entry
@@ -220,6 +221,7 @@ static INT_PTR CALLBACK ToolsProc(HWND hDlg, UINT iMsg, WPARAM wParam, LPARAM lP
 {
     switch (iMsg) {
     case WM_INITDIALOG: {
+        hwndTools = hDlg;
         HWND tabs = GetDlgItem(hDlg, IDC_TOOLS_TABS);
         for (int k = 0; k < PAGES; k++) {
             TCITEMA item = {};
@@ -252,17 +254,27 @@ static INT_PTR CALLBACK ToolsProc(HWND hDlg, UINT iMsg, WPARAM wParam, LPARAM lP
     }
     case WM_COMMAND:
         if (LOWORD(wParam) == IDCANCEL) {  // Close, Esc and the close box
-            SaveToolsSettings();
             EndDialog(hDlg, 0);
             return TRUE;
         }
         return FALSE;  // Enter in an entry, with no default button, does nothing
     case WM_DESTROY:
+        // Every way the window ends: Close, and the main window closed under
+        // it (by the installer, End task), a Save or Print dialog open or not.
+        SaveToolsSettings();
+        hwndTools = NULL;
         UnhookWindowsHookEx(hookCtrlTab);
         memset(hwndPages, 0, sizeof hwndPages);
         return FALSE;
     }
     return FALSE;
+}
+
+void ToolsEndSession()
+{
+    // Windows may end the process once the session's end is answered.
+    if (hwndTools)
+        SaveToolsSettings();
 }
 
 void RunnersTool(HWND hwnd, int id)

@@ -279,6 +279,10 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT iMsg, WPARAM wParam, LPARAM lParam)
                 hwndFocus = focus;
         }
         break;
+    case WM_ENDSESSION:
+        if (wParam)
+            ToolsEndSession();
+        break;
     case WM_SETTINGCHANGE:
         if (wParam == SPI_SETSCREENREADER)
             NameControlsForScreenReaders();

@@ -49,6 +49,8 @@ void InitMenuPopup(WPARAM wParam, LPARAM lParam);
 
 // The runner's tools window, on the page of a menu id of Special.
 void RunnersTool(HWND hwnd, int id);
+// The session ends: the tools, if open, keep their entries now.
+void ToolsEndSession();
 // Loads what the tools window needs, so that its first opening is as quick as
 // any other; once the main window is on the screen.
 void PrepareTools();
