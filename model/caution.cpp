@@ -46,16 +46,18 @@ bool FasterThanAnyRunner(long double metres, long double secondsPerMetre)
 static bool MeantPace(const char *text, char *meant, size_t size)
 {
     unsigned minutes = 0, seconds = 0;
-    char after[4] = "";
-    int used = 0;
     while (*text == ' ')
         text++;
-    if (sscanf(text, "%2u%n", &minutes, &used) != 1)
+    const char *rest = text;
+    for (; *rest >= '0' && *rest <= '9' && rest - text < 2; rest++)
+        minutes = minutes * 10 + (unsigned)(*rest - '0');
+    if (rest == text)
         return false;
-    const char *rest = text + used;
-    if ((*rest == '.' || *rest == ',') && sscanf(rest + 1, "%2[0-9]", after) == 1) {
-        seconds = (unsigned)(after[0] - '0') * 10 + (after[1] ? (unsigned)(after[1] - '0') : 0);
-        rest += 1 + strlen(after);
+    if (*rest == '.' || *rest == ',') {
+        // "4.3" is 4:30, "4.05" 4:05: the digits are the seconds' tens first.
+        rest++;
+        for (unsigned tens = 10; *rest >= '0' && *rest <= '9' && tens > 0; rest++, tens /= 10)
+            seconds += (unsigned)(*rest - '0') * tens;
     }
     if (*rest != '\0' && *rest != ' ' && *rest != '/')
         return false;
