@@ -6,6 +6,9 @@
 install(TARGETS velto RUNTIME DESTINATION .)
 install(FILES ${CMAKE_BINARY_DIR}/ui/velto.txt ${PROJECT_SOURCE_DIR}/data/grovlet.wav DESTINATION .)
 install(FILES ${CMAKE_BINARY_DIR}/ui/LICENSE.txt DESTINATION .)
+# The installer's own list of what it installs: the only files it ever
+# copies aside, checks or removes, whatever else a folder holds.
+set(CPACK_VELTO_FILES "velto.exe|velto.txt|grovlet.wav|LICENSE.txt|")
 
 set(CPACK_PACKAGE_NAME velto)
 set(CPACK_PACKAGE_VENDOR ${VELTO_PUBLISHER})

@@ -163,6 +163,12 @@ static void ToolsOpen()
 {
     HWND velto = StartVelto(GetModuleHandleA(NULL));
     ShowWindow(velto, SW_SHOWNORMAL);
+    UpdateWindow(velto);
+    // As the program does once its window is up: the controls load then,
+    // not at the first opening.
+    Clock::time_point start = Clock::now();
+    PrepareTools();
+    double prepared = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
     std::vector<double> times;
     for (int n = 0; n < 6; n++) {
         ToolsDefaults();
@@ -175,9 +181,9 @@ static void ToolsOpen()
         UnhookWindowsHookEx(openHook);
         times.push_back(openMs);
     }
-    printf("| tools opened on 10,000 split rows, to the first painting: first (loading the controls), median of 5 "
-           "| %.0f ms, %.0f ms | | | |\n",
-           times[0], Median(std::vector<double>(times.begin() + 1, times.end())));
+    printf("| tools opened on 10,000 split rows, to the first painting: first, median of 5 (the controls loaded "
+           "before, once the window is up: %.0f ms) | %.0f ms, %.0f ms | | | |\n",
+           prepared, times[0], Median(std::vector<double>(times.begin() + 1, times.end())));
     DestroyWindow(velto);
 }
 

@@ -6,6 +6,10 @@
 //   launch --doc ...               also choose Help > Doc first: the guide must
 //                                  open in Notepad, with no error box
 //   launch --keep PROGRAM FOLDER   start it and leave it running
+//   launch --tools PROGRAM FOLDER [save]  start it, open Special > Splits on
+//                                  a plan, type 7 as the split's percentage
+//                                  (and press Save as CSV), and leave it so
+//   launch --hold FILE SECONDS     hold FILE open, shared with no one
 //   launch --stubborn SECONDS      a window of Velto's class that will not
 //                                  close, for SECONDS
 //   launch --run "COMMAND LINE"    run it as it stands (the installer's /D=
@@ -57,7 +61,38 @@ static bool OpenDoc(HWND main, DWORD processId)
     return notepad && !box;
 }
 
-static int Launch(const wchar_t *program, const wchar_t *folder, bool doc, bool keep)
+// A control of a window or of any window inside it.
+static HWND Descendant(HWND window, int id)
+{
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (GetDlgCtrlID(child) == id)
+            return child;
+        HWND inner = Descendant(child, id);
+        if (inner)
+            return inner;
+    }
+    return NULL;
+}
+
+// The runner's tools open over a plan, a percentage typed, and maybe the
+// Save dialog open: what a closing from outside must not lose.
+static int OpenTools(HWND main, DWORD processId, bool save)
+{
+    SendMessageW(GetDlgItem(main, 8), WM_SETTEXT, 0, (LPARAM)L"40:00");
+    SendMessageW(GetDlgItem(main, 9), WM_SETTEXT, 0, (LPARAM)L"5");
+    PostMessageW(main, WM_COMMAND, 152, 0);  // Special > Splits
+    HWND tools = WaitForWindow(L"#32770", processId, L"Runner's Tools");
+    HWND percent = tools ? Descendant(tools, 533) : NULL;
+    if (!percent)
+        return 108;
+    SendMessageW(percent, WM_SETTEXT, 0, (LPARAM)L"7");
+    if (!save)
+        return 0;
+    PostMessageW(Descendant(tools, 538), BM_CLICK, 0, 0);
+    return WaitForWindow(L"#32770", processId, L"Save") ? 0 : 109;
+}
+
+static int Launch(const wchar_t *program, const wchar_t *folder, bool doc, bool keep, int tools = 0)
 {
     wchar_t command[MAX_PATH + 2];
     swprintf(command, MAX_PATH + 2, L"\"%ls\"", program);
@@ -74,6 +109,8 @@ static int Launch(const wchar_t *program, const wchar_t *folder, bool doc, bool 
         TerminateProcess(pi.hProcess, 102);
         return 102;
     }
+    if (tools)
+        return OpenTools(main, pi.dwProcessId, tools > 1);
     if (keep)
         return 0;
     wchar_t pace[64] = L"";
@@ -136,6 +173,16 @@ int wmain(int argc, wchar_t **argv)
     }
     if (argc == 4 && wcscmp(argv[1], L"--keep") == 0)
         return Launch(argv[2], argv[3], false, true);
+    if ((argc == 4 || argc == 5) && wcscmp(argv[1], L"--tools") == 0)
+        return Launch(argv[2], argv[3], false, true, argc == 5 ? 2 : 1);
+    if (argc == 4 && wcscmp(argv[1], L"--hold") == 0) {
+        HANDLE file = CreateFileW(argv[2], GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+        if (file == INVALID_HANDLE_VALUE)
+            return 110;
+        Sleep((DWORD)_wtoi(argv[3]) * 1000);
+        CloseHandle(file);
+        return 0;
+    }
     if (argc == 3 && wcscmp(argv[1], L"--shortcut") == 0) {
         CoInitialize(NULL);
         IShellLinkW *link = NULL;

@@ -141,13 +141,37 @@ check "what the tools remember stays over the repair" present "$kept"
 
 # ------------------------------------------------------ a running Velto
 keep() { "$run" "$launch" --keep "$winstalled\\velto.exe" "$winstalled"; }
-running() { ps -eo stat=,comm= | awk '$1 !~ /^Z/ && $2 == "velto.exe"' | grep -q .; }  # not the unreaped
+# Velto running from its zip, elsewhere: not the installer's to close.
+zipped="$wwork\\zip\\Velto-$version"
+keep_zipped() { "$run" "$launch" --keep "$zipped\\velto.exe" "$zipped"; }
+zipped_runs() { pgrep -f 'Velto-'"$version"'\\velto\.exe' >/dev/null; }
+# The tools open over a plan, with a percentage typed (and the Save dialog up).
+tools_open() { "$run" "$launch" --tools "$winstalled\\velto.exe" "$winstalled" "$@"; }
+tools_kept() { tr -d '\r' <"$kept" | grep -qx 'percent=7' || { echo "the tools' entry is lost"; return 1; }; }
+running() { pgrep -f 'Programs\\Velto\\velto\.exe' >/dev/null; }  # the installed one, not the unreaped
 stopped() { for _ in $(seq 40); do running || return 0; sleep 0.25; done; echo "Velto still runs"; return 1; }  # Wine's process ends a moment later
-stubborn() { "$run" "$launch" --stubborn "$1" & sleep 2; }  # a Velto window for $1 s
+# A window of Velto's class that will not close for $1 s, from the installed
+# program's own file (the installer closes only that program's copies).
+stubborn() { cp "$launch" "$installed/velto.exe"; "$run" "$winstalled\\velto.exe" --stubborn "$1" & sleep 2; }
+unstubborn() { wait; cp "$build/ui/velto.exe" "$installed/velto.exe"; }
+export -f keep keep_zipped zipped_runs tools_open tools_kept running stopped
+export zipped kept
+# Velto's windows too are left to Wine alone while it runs here: with no
+# window manager, every window it hides as it closes would cost 2 s.
+unmanaged='HKCU\Software\Wine\AppDefaults\velto.exe\X11 Driver'
+"$run" reg add "$unmanaged" /v Managed /d N /f >/dev/null
+trap '"$run" reg delete "$unmanaged" /f >/dev/null 2>&1; rm -rf "$work"' EXIT
 clean
 check "silent, over the older version running: it is closed and replaced" \
-  bash -c "$(declare -f old keep running stopped); old && keep && running && '$run' '$setup' /S && stopped &&
+  bash -c "$(declare -f old); old && keep && running && '$run' '$setup' /S && stopped &&
            version_is '$version' && cmp '$installed/velto.exe' '$build/ui/velto.exe'"
+check "silent, over three copies running and one from the zip: the three closed, exit code 0, the zip's left" \
+  bash -c "$(declare -f exits); keep && keep && keep && keep_zipped && exits 0 '$run' '$setup' /S && stopped && zipped_runs"
+"$run" taskkill /im velto.exe >/dev/null 2>&1
+rm -f "$kept"
+check "silent, over Velto with its tools open, then with their Save dialog up: the tools' entries are kept" \
+  bash -c "tools_open && '$run' '$setup' /S && stopped && tools_kept && rm '$kept' &&
+           tools_open save && '$run' '$setup' /S && stopped && tools_kept"
 clean
 old
 stubborn 16
@@ -156,10 +180,12 @@ check "silent, over a Velto that does not close: exit code 3 and nothing changed
 check "clicked through over a Velto that does not close: asked, Cancel, nothing changed" \
   bash -c "clicks '$wsetup' next next next cancel quit && grep -q '^box: Velto is running' '$work/clicks.log' &&
            present '$installed/stale.txt' && version_is 0.9.0"
-wait
-check "clicked through over a running Velto: asked, Yes closes it and installs" \
-  bash -c "$(declare -f keep running stopped); keep && clicks '$wsetup' next next next yes nostart &&
-           grep -q '^box: Velto is running' '$work/clicks.log' && stopped && absent '$installed/stale.txt' && version_is '$version'"
+unstubborn
+rm -f "$kept"
+check "clicked through over Velto with its tools' Save dialog up: asked, Yes closes it, keeps the entries, installs" \
+  bash -c "tools_open save && clicks '$wsetup' next next next yes nostart &&
+           grep -q '^box: Velto is running' '$work/clicks.log' && stopped && tools_kept &&
+           absent '$installed/stale.txt' && version_is '$version'"
 
 # ---------------------------------------------------------- a newer Velto
 check "silent, the older version over the newer: exit code 4 and nothing changed" \
@@ -173,11 +199,21 @@ stubborn 10
 check "the uninstaller with a Velto that does not close: exit code 3, all still there" \
   bash -c "$(declare -f exits); exits 3 '$run' '$installed/Uninstall.exe' /S '_?=$winstalled';
            present '$installed/velto.exe' '$installed/velto.txt' && version_is '$version' && [ -f '$menu/Velto.lnk' ]"
+unstubborn
+# The silent uninstall as registered runs in place and returns its own code.
+quiet=$("$run" reg query "$key" /v QuietUninstallString | tr -d '\r' | sed -n 's/.*REG_SZ *//p')
+export quiet
+"$run" "$launch" --hold "$winstalled\\velto.txt" 8 &
+sleep 2
+check "the registered silent uninstall with the guide held open: exit code 5, nothing removed, Velto starts" \
+  bash -c "$(declare -f exits); exits 5 '$run' '$launch' --run '$quiet';
+           present '$installed/velto.exe' '$installed/velto.txt' '$installed/grovlet.wav' '$installed/LICENSE.txt' \
+           '$installed/Uninstall.exe' && version_is '$version' && [ -f '$menu/Velto.lnk' ] &&
+           '$run' '$launch' '$winstalled\\velto.exe' '$winstalled'"
 wait
-# Without "_?=" the uninstaller copies itself away and returns at once.
-check "the uninstaller, silent, closes a running Velto and removes it all" \
-  bash -c "$(declare -f keep running stopped); keep && '$run' '$installed/Uninstall.exe' /S &&
-           for _ in \$(seq 60); do [ -e '$installed' ] || break; sleep 0.5; done; stopped"
+check "the registered silent uninstall closes a running Velto, removes it all and exits with 0" \
+  bash -c "$(declare -f exits); keep && exits 0 '$run' '$launch' --run '$quiet' && stopped &&
+           for _ in \$(seq 60); do [ -e '$installed' ] || break; sleep 0.5; done"
 check "nothing is left: no folder, not even Programs, no shortcut, no remembered tools" \
   absent "$installed" "$programs" "$menu/Velto.lnk" "$kept" "$(dirname "$kept")"
 check "nothing is left in the installed programs list" bash -c "! '$run' reg query '$key' >/dev/null 2>&1"
@@ -189,6 +225,29 @@ check "an upgrade stays in the custom folder of the older version" \
            present '$tools/velto.exe' && absent '$tools/stale.txt' '$installed' &&
            '$run' reg query '$key' /v InstallLocation | grep -qF 'C:\\Tools\\Velto'"
 "$run" "$tools/Uninstall.exe" /S "_?=C:\\Tools\\Velto"
+rm -rf "$WINEPREFIX/drive_c/Tools"
+
+# Only Velto's own files: a user's file in the folder is never copied
+# aside, even held open, nor touched; a folder of the user's own gets a
+# folder Velto inside it.
+old
+echo "the user's own notes" >"$installed/notes.txt"
+"$run" "$launch" --hold "$winstalled\\notes.txt" 8 &
+sleep 2
+check "an upgrade over a folder with a user's file held open goes through and leaves the file" \
+  bash -c "$(declare -f exits); exits 0 '$run' '$setup' /S && version_is '$version' &&
+           [ \"\$(cat '$installed/notes.txt')\" = \"the user's own notes\" ]"
+wait
+rm "$installed/notes.txt"
+"$run" "$installed/Uninstall.exe" /S "_?=$winstalled"
+mkdir -p "$WINEPREFIX/drive_c/Tools"
+echo "the user's own licence" >"$WINEPREFIX/drive_c/Tools/LICENSE.txt"
+check "into a folder with a user's LICENSE.txt: installed into Velto inside it, the user's file kept, after uninstalling too" \
+  bash -c "'$run' '$setup' /S '/D=C:\\Tools' && present '$tools/velto.exe' '$tools/LICENSE.txt' &&
+           [ \"\$(cat '$WINEPREFIX/drive_c/Tools/LICENSE.txt')\" = \"the user's own licence\" ] &&
+           '$run' '$tools/Uninstall.exe' /S '_?=C:\\Tools\\Velto' &&
+           for _ in \$(seq 60); do [ -e '$tools' ] || break; sleep 0.5; done; absent '$tools' &&
+           [ \"\$(cat '$WINEPREFIX/drive_c/Tools/LICENSE.txt')\" = \"the user's own licence\" ]"
 rm -rf "$WINEPREFIX/drive_c/Tools"
 
 unicode="$user/Läufer Ω 日本/Velto"
