@@ -1,5 +1,7 @@
 #include "model/plan.h"
 
+#include "model/course.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -183,35 +185,10 @@ bool PlanSplitTable(long double metres, long double seconds, int unit, int direc
     t->b = 4 * s * first / (metres * metres);
     t->a = seconds / metres - t->b * metres / 2;
 
-    // The finish as its label shows it: when that is a whole number of
-    // units, the last whole row is the finish.
-    t->whole = (long long)floorl(units);
-    char label[64], whole[64];
-    snprintf(label, sizeof label, "%.*f", t->decimals, (double)units);
-    snprintf(whole, sizeof whole, "%.*f", t->decimals, (double)t->whole);
-    bool finishShowsWhole = t->whole >= 1 && strcmp(label, whole) == 0;
-
-    // The smallest step that keeps to the cap: below whole / cap the whole
-    // rows alone are too many; from there at most a step or two more, when
-    // the finish needs a row of its own.
-    t->every = t->whole > SPLIT_ROWS_MAX ? (t->whole + SPLIT_ROWS_MAX - 1) / SPLIT_ROWS_MAX : 1;
-    for (;; t->every++) {
-        t->shown = t->whole / t->every;
-        t->lastIsFinish = finishShowsWhole && t->shown * t->every == t->whole;
-        t->rows = t->shown + (t->lastIsFinish ? 0 : 1);
-        if (t->rows <= SPLIT_ROWS_MAX)
-            return true;
-    }
-}
-
-long double SecondsAt(const SplitTable &t, long double x)
-{
-    return t.a * x + t.b * x * x / 2;
-}
-
-int FinishDecimals(int unit)
-{
-    return unit == UNIT_MILE ? 2 : 3;
+    t->amount = 1;
+    t->stepMetres = t->unitMetres;
+    t->hills = nullptr;
+    return SetSplitPoints(t, 1, false);
 }
 
 // "42.195", "13.1", "10": no zeros that say nothing.
@@ -226,6 +203,64 @@ static void Trimmed(long double value, int decimals, char *buf, size_t size)
         *--end = '\0';
     if (end == point + 1)
         *point = '\0';
+}
+
+// Two places on the way that their labels show as one.
+static bool SameLabel(const SplitTable &t, long double metres1, long double metres2)
+{
+    char one[64], two[64];
+    snprintf(one, sizeof one, "%.*f", t.decimals, (double)(metres1 / t.unitMetres));
+    snprintf(two, sizeof two, "%.*f", t.decimals, (double)(metres2 / t.unitMetres));
+    return strcmp(one, two) == 0;
+}
+
+bool SetSplitPoints(SplitTable *t, long double amount, bool halfway)
+{
+    if (!(amount > 0) || !std::isfinite(amount) || t->metres / (amount * t->unitMetres) >= 1e15L)
+        return false;  // no split, or splits too small to count
+    t->amount = amount;
+    t->stepMetres = amount * t->unitMetres;
+    // The finish as its label shows it: when that is a whole number of
+    // splits, the last whole row is the finish.
+    t->whole = (long long)floorl(t->metres / t->stepMetres);
+    bool finishShowsWhole = t->whole >= 1 && SameLabel(*t, t->metres, (long double)t->whole * t->stepMetres);
+
+    // The smallest step that keeps to the cap: below whole / cap the whole
+    // rows alone are too many; from there at most a step or two more, when
+    // the finish or halfway needs a row of its own.
+    long long cap = SPLIT_ROWS_MAX;
+    t->every = t->whole > cap ? (t->whole + cap - 1) / cap : 1;
+    for (;; t->every++) {
+        t->shown = t->whole / t->every;
+        t->lastIsFinish = finishShowsWhole && t->shown * t->every == t->whole;
+        t->rows = t->shown + (t->lastIsFinish ? 0 : 1);
+        // Halfway, unless a row ends there already.
+        t->halfRow = -1;
+        if (halfway) {
+            long double stride = t->stepMetres * (long double)t->every;
+            long long before = (long long)floorl(t->metres / 2 / stride);
+            long long nearest = (long long)roundl(t->metres / 2 / stride);
+            bool onRow = nearest >= 1 && nearest <= t->shown && SameLabel(*t, t->metres / 2, nearest * stride);
+            if (!onRow) {
+                t->halfRow = before < t->shown ? before : t->shown;
+                t->rows++;
+            }
+        }
+        if (t->rows <= cap)
+            return true;
+    }
+}
+
+long double SecondsAt(const SplitTable &t, long double x)
+{
+    if (t.hills && t.hills->hill > 0)
+        return HillSecondsAt(*t.hills, t.a, t.b, x);
+    return t.a * x + t.b * x * x / 2;
+}
+
+int FinishDecimals(int unit)
+{
+    return unit == UNIT_MILE ? 2 : 3;
 }
 
 void FinishLabel(const SplitTable &t, char *buf, size_t size)
@@ -248,29 +283,48 @@ void PlanFileName(long double metres, long double seconds, int unit, const char 
     snprintf(buf, size, "%s %s in %s.%s", distance, Unit(unit) ? unitWords[unit] : "", time, extension);
 }
 
+// Where row k ends, and its label: a split's end, halfway or the finish.
+static long double RowEnd(const SplitTable &t, long long k, char *label, size_t size)
+{
+    if (t.halfRow >= 0 && k == t.halfRow) {
+        Trimmed(t.metres / 2 / t.unitMetres, t.decimals, label, size);
+        return t.metres / 2;
+    }
+    if (t.halfRow >= 0 && k > t.halfRow)
+        k--;
+    if (k < t.shown && !(t.lastIsFinish && k == t.shown - 1)) {
+        long long n = (k + 1) * t.every;
+        Trimmed((long double)n * t.amount, 3, label, size);
+        return (long double)n * t.stepMetres;
+    }
+    FinishLabel(t, label, size);
+    return t.metres;
+}
+
 void SplitRowTexts(const SplitTable &t, long long k, SplitTexts *row, bool hours)
 {
-    long double from, to, at;
-    if (k < t.shown) {
-        long long n = (k + 1) * t.every;
-        snprintf(row->unit, sizeof row->unit, "%lld", n);
-        from = (long double)(n - t.every) * t.unitMetres;
-        to = (long double)n * t.unitMetres;
-        bool finish = t.lastIsFinish && k == t.shown - 1;
-        if (finish)
-            to = t.metres;
-        at = finish ? t.seconds : SecondsAt(t, to);
-    } else {
-        FinishLabel(t, row->unit, sizeof row->unit);
-        from = (long double)(t.shown * t.every) * t.unitMetres;
-        to = t.metres;
-        at = t.seconds;
-    }
+    char before[32];
+    long double from = k > 0 ? RowEnd(t, k - 1, before, sizeof before) : 0;
+    long double to = RowEnd(t, k, row->unit, sizeof row->unit);
+    long double at = to >= t.metres ? t.seconds : SecondsAt(t, to);
     long double split = at - SecondsAt(t, from);
     auto format = hours ? FormatClockHours : FormatClock;
     format(at, 1, row->at, sizeof row->at);
     format(split, 1, row->split, sizeof row->split);
     format(to > from ? split / (to - from) * t.unitMetres : 0, 1, row->pace, sizeof row->pace);
+    row->climb[0] = row->descent[0] = row->effort[0] = '\0';
+    if (!t.hills)
+        return;
+    // Climb and descent in feet beside miles, else in metres; the effort
+    // pace is the pace on the flat of the same effort.
+    long double up, down, scale = t.hills->scale;
+    ClimbBetween(*t.hills->course, from / scale, to / scale, &up, &down);
+    long double perHeight = t.unitMetres == METRES_PER_UNIT[UNIT_MILE] ? 0.3048L : 1;
+    snprintf(row->climb, sizeof row->climb, "%.0f", (double)(up / perHeight));
+    snprintf(row->descent, sizeof row->descent, "%.0f", (double)(down / perHeight));
+    long double perWork = t.hills->hill > 0 ? t.hills->k : 1;
+    long double flat = perWork * (t.a * (to - from) + t.b * (to * to - from * from) / 2);
+    format(to > from ? flat / (to - from) * t.unitMetres : 0, 1, row->effort, sizeof row->effort);
 }
 
 // ------------------------------------------------------------- presets

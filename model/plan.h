@@ -52,10 +52,15 @@ void PlanNote(const Plan &plan, int entry, int distanceUnit, int paceKind, int d
 // A split table keeps to this many rows, whatever the distance.
 const long long SPLIT_ROWS_MAX = 10000;
 
+struct HillPlan;
+
 struct SplitTable {
     long double metres, seconds, unitMetres;
+    long double amount, stepMetres;  // a split: `amount` units
+    long long halfRow;               // the row that ends halfway, or -1
+    const HillPlan *hills;           // over a course, or none: flat
     long double a, b;          // seconds per metre at x metres: a + b x
-    long long whole;           // whole split units in the distance
+    long long whole;           // whole splits in the distance
     long long every;           // one row every so many units (1, or more past the cap)
     long long shown;           // rows of whole units
     long long rows;            // and the finish, when it is not one of them
@@ -81,6 +86,10 @@ void FinishLabel(const SplitTable &table, char *buf, size_t size);
 // A file name for a plan: "42.195 km in 3-30-00.csv".
 void PlanFileName(long double metres, long double seconds, int unit, const char *extension, char *buf, size_t size);
 
+// Splits of `amount` units (5 Km, 0.5 Mile), and a row at halfway: false,
+// and the table as it was, for no amount or one too small to count.
+bool SetSplitPoints(SplitTable *table, long double amount, bool halfway);
+
 // Seconds from the start to x metres.
 long double SecondsAt(const SplitTable &table, long double x);
 
@@ -88,6 +97,9 @@ long double SecondsAt(const SplitTable &table, long double x);
 // finish), the time there, the time of the split and its pace per unit.
 struct SplitTexts {
     char unit[32], at[CLOCK_TEXT_SIZE], split[CLOCK_TEXT_SIZE], pace[CLOCK_TEXT_SIZE];
+    // Over a course: its climb and descent (feet beside miles, else metres),
+    // and the pace on the flat of the same effort.
+    char climb[24], descent[24], effort[CLOCK_TEXT_SIZE];
 };
 // `hours`: every time as h:mm:ss.d, for a spreadsheet.
 void SplitRowTexts(const SplitTable &table, long long k, SplitTexts *row, bool hours = false);

@@ -1,0 +1,144 @@
+// Courses: distances on the ellipsoid, the cost of running on a gradient,
+// smoothing, reading a CSV, and even effort over the hills, against
+// published figures and arithmetic written out here.
+#include <gtest/gtest.h>
+
+#include "clock_text.h"
+
+#include <cmath>
+#include <string>
+
+#include "model/course.h"
+#include "model/plan.h"
+
+namespace {
+
+// Published WGS-84 figures: a degree of longitude on the equator, a degree
+// of latitude from 45 N; Minetti's C(0.1) and C(-0.1).
+TEST(Course, GeodesicAndCost)
+{
+    const struct {
+        long double lat1, lon1, lat2, lon2, metres;
+    } pairs[] = {{0, 0, 0, 1, 111319.491L}, {45, 0, 46, 0, 111141.548L}, {10, 20, 10, 20, 0}};
+    for (const auto &p : pairs)
+        EXPECT_NEAR((double)GeodesicMetres(p.lat1, p.lon1, p.lat2, p.lon2), (double)p.metres, 0.001);
+    EXPECT_NEAR((double)RunningCost(0.1L), 5.968, 0.0005);
+    EXPECT_NEAR((double)RunningCost(-0.1L), 2.152, 0.0005);
+    EXPECT_EQ(RunningCost(0), 3.6L);
+    EXPECT_EQ(RunningCost(0.9L), RunningCost(0.45L));  // held within +-0.45
+}
+
+Course course;
+
+bool Build(std::initializer_list<std::pair<long double, long double>> points, std::string *error = nullptr)
+{
+    CourseBuilder builder;
+    BeginCourse(&builder);
+    for (const auto &p : points)
+        AddDistancePoint(&builder, p.first, p.second);
+    bool built = FinishCourse(&builder, "test", &course);
+    if (error)
+        *error = builder.error;
+    return built;
+}
+
+// A steady 2 % keeps its grade through the smoothing; the top of a climb
+// is the mean of the 11 heights 10 m apart within 50 m either side, 100 -
+// 0.02 x 300 / 11 = 99.45 m; GPS noise of 3 m a point on the flat no
+// longer counts as climb.
+TEST(Course, Smoothing)
+{
+    ASSERT_TRUE(Build({{0, 100}, {1000, 120}}));
+    EXPECT_NEAR((double)course.climb, 20, 1e-9);
+    EXPECT_NEAR((double)((course.height[50] - course.height[40]) / 100), 0.02, 1e-12);
+    ASSERT_TRUE(Build({{0, 0}, {5000, 100}, {10000, 0}}));
+    EXPECT_NEAR((double)course.highest, 100 - 0.02 * 300 / 11, 1e-9);
+    EXPECT_NEAR((double)course.climb, 100 - 0.02 * 300 / 11, 1e-9);
+    CourseBuilder noisy;
+    BeginCourse(&noisy);
+    for (int k = 0; k <= 200; k++)
+        AddDistancePoint(&noisy, k * 5, k % 2 ? 3 : -3);  // 600 m of climb, point to point
+    ASSERT_TRUE(FinishCourse(&noisy, "noisy", &course));
+    EXPECT_LT(course.climb, 5);
+}
+
+// What a file can hold, and what is said of what it cannot.
+TEST(Course, CsvAndPoints)
+{
+    const struct {
+        const char *text, *error;
+        long double metres;
+    } files[] = {
+        {"Distance (km),Height (m)\n0,10\n0.5,12\n1,30\n", "", 1000},
+        {"mi,ft\r\n0,0\r\n1,328\r\n", "", 1609.344L},
+        {"dist_m,ele_m,time\n0,5,x\n400,6,y\n", "", 400},
+        {"0,10\n1,20\n", "the first line must name the units: km, mi or m for the distance, m or ft for the height", 0},
+        {"km,m\n0,10\nabc,3\n", "line 3: not a distance and a height", 0},
+        {"km,m\n0,10\n2,3\n1,4\n", "line 4: the distance goes back", 0},
+        {"km,m\n0,10\n", "only one place in this course: no way to run", 0},
+        {"", "an empty file", 0},
+    };
+    for (const auto &f : files) {
+        CourseBuilder builder;
+        bool read = ReadCourseCsv(f.text, strlen(f.text), &builder) && FinishCourse(&builder, "csv", &course);
+        EXPECT_EQ(std::string(builder.error), f.error) << f.text;
+        if (read) {
+            EXPECT_NEAR((double)course.metres, (double)f.metres, 1e-9) << f.text;
+        }
+    }
+    CourseBuilder geo;
+    BeginCourse(&geo);
+    EXPECT_TRUE(AddGeoPoint(&geo, 0, 0, NAN));
+    EXPECT_TRUE(AddGeoPoint(&geo, 0, 0, NAN));  // repeated: nothing added
+    EXPECT_FALSE(AddGeoPoint(&geo, 91, 0, 5));
+    EXPECT_STREQ(geo.error, "point 3: latitude 91 and longitude 0 are not on the earth");
+    EXPECT_FALSE(AddGeoPoint(&geo, 0, NAN, 5));
+    EXPECT_TRUE(AddGeoPoint(&geo, 0, 0.01L, NAN));
+    ASSERT_TRUE(FinishCourse(&geo, "flat", &course));
+    EXPECT_FALSE(course.heights);  // no heights: a flat plan
+    EXPECT_NEAR((double)course.metres, 1113.19491, 0.001);
+}
+
+std::string Row(const SplitTable &table, long long k)
+{
+    SplitTexts row;
+    SplitRowTexts(table, k, &row);
+    return std::string(row.unit) + " " + row.at + " " + row.split + " " + row.climb + " " + row.descent + " " +
+           row.effort;
+}
+
+// 10 km in 50:00 up 100 m in 5 km and down again, in halves. Even effort
+// takes time in proportion to C(i) / C(0): C(0.02) = 4.00817, C(-0.02) =
+// 3.22886, so the first half is 3000 x 4.00817 / 7.23703 = 1661.5 s,
+// 27:41.5, give or take the rounded top; at 0 % the flat table, 25:00.0.
+// A marathon every 5 km with halfway (3:30:00 flat: 1:45:00.0 there).
+TEST(Course, EvenEffortAndSplitPoints)
+{
+    ASSERT_TRUE(Build({{0, 0}, {5000, 100}, {10000, 0}}));
+    static HillPlan hills;
+    SplitTable table;
+    ASSERT_TRUE(PlanSplitTable(10000, 3000, UNIT_KM, 0, 0, 3, &table));
+    ASSERT_TRUE(SetSplitPoints(&table, 5, false));
+    table.hills = &hills;
+    PlanOverCourse(course, 1, table.metres, table.seconds, table.a, table.b, &hills);
+    long double first = SecondsAt(table, 5000);
+    EXPECT_NEAR((double)first, 1661.5, 2);
+    EXPECT_EQ(Row(table, 1).substr(0, 7), "10 50:0");
+    PlanOverCourse(course, 0, table.metres, table.seconds, table.a, table.b, &hills);
+    EXPECT_EQ(Row(table, 0), "5 25:00.0 25:00.0 99 0 5:00.0");
+
+    ASSERT_TRUE(PlanSplitTable(42195, 12600, UNIT_KM, 0, 0, 3, &table));
+    ASSERT_TRUE(SetSplitPoints(&table, 5, true));
+    EXPECT_EQ(table.rows, 10);
+    EXPECT_EQ(Row(table, 4).substr(0, 16), "21.098 1:45:00.0");
+    EXPECT_EQ(Row(table, 9).substr(0, 16), "42.195 3:30:00.0");
+    ASSERT_TRUE(PlanSplitTable(10000, 3000, UNIT_KM, 0, 0, 3, &table));
+    ASSERT_TRUE(SetSplitPoints(&table, 1, true));
+    EXPECT_EQ(table.rows, 10);  // halfway is the 5th row already
+    ASSERT_TRUE(PlanSplitTable(1609.344L, 480, UNIT_MILE, 0, 0, 2, &table));
+    ASSERT_TRUE(SetSplitPoints(&table, 0.5L, false));
+    EXPECT_EQ(Row(table, 0).substr(0, 12), "0.5 4:00.0 4");
+    EXPECT_FALSE(SetSplitPoints(&table, 0, false));
+}
+
+}  // namespace
