@@ -179,7 +179,8 @@ bool FinishCourse(CourseBuilder *b, const char *name, Course *c)
         t = t < 0 ? 0 : t > 1 ? 1 : t;
         raw[j] = (double)(h[at] + (h[at + 1] - h[at]) * t);
     }
-    int window = (int)lroundl(SMOOTHING_METRES / 2 / step);
+    long double half = roundl(SMOOTHING_METRES / 2 / step);
+    int window = half < c->steps ? (int)half : c->steps;  // a course of centimetres: all of it
     static long double sums[PROFILE_MAX + 1];
     sums[0] = 0;
     for (int j = 0; j <= c->steps; j++)
@@ -192,6 +193,12 @@ bool FinishCourse(CourseBuilder *b, const char *name, Course *c)
             w = c->steps - j;
         c->height[j] = (double)((sums[j + w + 1] - sums[j - w]) / (2 * w + 1));
     }
+    ProfileFigures(c);
+    return true;
+}
+
+void ProfileFigures(Course *c)
+{
     c->climb = c->descent = 0;
     c->lowest = c->highest = c->height[0];
     for (int j = 0; j < c->steps; j++) {
@@ -205,7 +212,6 @@ bool FinishCourse(CourseBuilder *b, const char *name, Course *c)
         if (c->height[j + 1] > c->highest)
             c->highest = c->height[j + 1];
     }
-    return true;
 }
 
 void ClimbBetween(const Course &c, long double from, long double to, long double *climb, long double *descent)

@@ -55,6 +55,9 @@ bool FinishCourse(CourseBuilder *builder, const char *name, Course *course);
 // False, with the line and the reason, for anything else.
 bool ReadCourseCsv(const char *text, size_t length, CourseBuilder *builder);
 
+// Climb, descent, lowest and highest point of a course's profile.
+void ProfileFigures(Course *course);
+
 // The course's climb and descent between two of its own distances.
 void ClimbBetween(const Course &course, long double from, long double to, long double *climb, long double *descent);
 

@@ -8,8 +8,10 @@
 #include "model/equivalents.h"
 #include "model/plan.h"
 
-const ToolsState TOOLS_DEFAULTS = {"", "", "", {"", "", ""}, UNIT_MILE, UNIT_MILE, SOLVE_PACE, 0, "5", UNIT_MILE,
-                                   "", "", UNIT_KM, false, "1.06", "", 0, PAGE_PLAN, 0, 0};
+const ToolsState TOOLS_DEFAULTS = {"",        "",      "",    {"", "", ""}, UNIT_MILE, UNIT_MILE, SOLVE_PACE,
+                                   0,         "5",     UNIT_MILE, "1",    false,     HILL_EFFORT_DEFAULT,
+                                   "",        "",      UNIT_KM,   false,  "1.06",    "",        0,
+                                   PAGE_PLAN, 0,       0};
 
 static const char header[] = "[Velto tools]";
 static const int version = 1;
@@ -55,8 +57,7 @@ static bool Amount(const char *value, long double low, long double high, bool wh
 
 static const char *const heldKeys[3] = {"time-exact", "distance-exact", "pace-exact"};
 
-// False for a value that is not taken.
-static bool Take(const char *key, const char *value, ToolsState *s)
+bool TakeToolsValue(const char *key, const char *value, ToolsState *s)
 {
     for (int k = 0; k < 3; k++)
         if (!strcmp(key, heldKeys[k]))
@@ -70,34 +71,45 @@ static bool Take(const char *key, const char *value, ToolsState *s)
     if (!strcmp(key, "result-unit"))
         return Whole(value, 0, UNITS - 1, &s->resultUnit);
     if (!strcmp(key, "work-out"))
-        Whole(value, SOLVE_TIME, SOLVE_PACE, &s->solve);
-    else if (!strcmp(key, "time"))
-        Text(value, s->time, sizeof s->time);
-    else if (!strcmp(key, "distance"))
-        Text(value, s->distance, sizeof s->distance);
-    else if (!strcmp(key, "pace"))
-        Text(value, s->pace, sizeof s->pace);
-    else if (!strcmp(key, "split"))
-        Whole(value, -1, 1, &s->direction);
-    else if (!strcmp(key, "percent"))
-        Amount(value, 0, 20, false, s->percent, sizeof s->percent);
-    else if (!strcmp(key, "split-unit"))
-        Whole(value, 0, UNITS - 1, &s->splitUnit);
-    else if (!strcmp(key, "result-distance"))
-        Text(value, s->resultDistance, sizeof s->resultDistance);
-    else if (!strcmp(key, "result-time"))
-        Text(value, s->resultTime, sizeof s->resultTime);
-    else if (!strcmp(key, "result-typed")) {
-        int typed;
-        if (Whole(value, 0, 1, &typed))
-            s->resultTyped = typed != 0;
-    } else if (!strcmp(key, "exponent"))
-        Amount(value, RIEGEL_K_MIN, RIEGEL_K_MAX, false, s->exponent, sizeof s->exponent);
-    else if (!strcmp(key, "age"))
-        Amount(value, 5, 100, true, s->age, sizeof s->age);
-    else if (!strcmp(key, "sex"))
-        s->sex = !strcmp(value, "woman") ? 1 : !strcmp(value, "man") ? 0 : s->sex;
-    return true;
+        return Whole(value, SOLVE_TIME, SOLVE_PACE, &s->solve);
+    if (!strcmp(key, "time"))
+        return Text(value, s->time, sizeof s->time);
+    if (!strcmp(key, "distance"))
+        return Text(value, s->distance, sizeof s->distance);
+    if (!strcmp(key, "pace"))
+        return Text(value, s->pace, sizeof s->pace);
+    if (!strcmp(key, "split"))
+        return Whole(value, -1, 1, &s->direction);
+    if (!strcmp(key, "percent"))
+        return Amount(value, 0, 20, false, s->percent, sizeof s->percent);
+    if (!strcmp(key, "split-unit"))
+        return Whole(value, 0, UNITS - 1, &s->splitUnit);
+    if (!strcmp(key, "result-distance"))
+        return Text(value, s->resultDistance, sizeof s->resultDistance);
+    if (!strcmp(key, "result-time"))
+        return Text(value, s->resultTime, sizeof s->resultTime);
+    if (!strcmp(key, "result-typed") || !strcmp(key, "halfway")) {
+        int flag;
+        if (!Whole(value, 0, 1, &flag))
+            return false;
+        (key[0] == 'h' ? s->halfway : s->resultTyped) = flag != 0;
+        return true;
+    }
+    if (!strcmp(key, "split-every"))
+        return Amount(value, 0, 1e6L, false, s->splitEvery, sizeof s->splitEvery);
+    if (!strcmp(key, "hill-effort"))
+        return Amount(value, 0, 100, false, s->hill, sizeof s->hill);
+    if (!strcmp(key, "exponent"))
+        return Amount(value, RIEGEL_K_MIN, RIEGEL_K_MAX, false, s->exponent, sizeof s->exponent);
+    if (!strcmp(key, "age"))
+        return Amount(value, 5, 100, true, s->age, sizeof s->age);
+    if (!strcmp(key, "sex")) {
+        if (strcmp(value, "woman") != 0 && strcmp(value, "man") != 0)
+            return false;
+        s->sex = !strcmp(value, "woman");
+        return true;
+    }
+    return false;
 }
 
 SettingsFile ReadSettings(const char *text, ToolsState *state)
@@ -131,7 +143,7 @@ SettingsFile ReadSettings(const char *text, ToolsState *state)
             if (v > version)
                 return SETTINGS_LATER;  // a later Velto's: its values may mean other things
             versioned = true;
-        } else if (!Take(line, equals + 1, &read)) {
+        } else if (!TakeToolsValue(line, equals + 1, &read)) {
             unknownUnit[0] = unknownUnit[0] || !strcmp(line, "distance-unit");
             unknownUnit[1] = unknownUnit[1] || !strcmp(line, "pace-unit");
             unknownUnit[2] = unknownUnit[2] || !strcmp(line, "result-unit");
@@ -158,10 +170,11 @@ size_t WriteSettings(const ToolsState &s, char *text, size_t size)
                      "work-out=%d\r\ntime=%s\r\ndistance=%s\r\ndistance-unit=%d\r\npace=%s\r\npace-unit=%d\r\n"
                      "split=%d\r\npercent=%s\r\nsplit-unit=%d\r\nresult-distance=%s\r\nresult-unit=%d\r\n"
                      "result-time=%s\r\nresult-typed=%d\r\nexponent=%s\r\nage=%s\r\nsex=%s\r\n"
-                     "time-exact=%s\r\ndistance-exact=%s\r\npace-exact=%s\r\n",
+                     "time-exact=%s\r\ndistance-exact=%s\r\npace-exact=%s\r\nsplit-every=%s\r\nhalfway=%d\r\n"
+                     "hill-effort=%s\r\n",
                      header, version, s.page, s.solve, s.time, s.distance, s.distanceUnit, s.pace, s.paceKind,
                      s.direction, s.percent, s.splitUnit, s.resultDistance, s.resultUnit, s.resultTime,
                      s.resultTyped ? 1 : 0, s.exponent, s.age, s.sex == 1 ? "woman" : "man", s.held[0], s.held[1],
-                     s.held[2]);
+                     s.held[2], s.splitEvery, s.halfway ? 1 : 0, s.hill);
     return n > 0 && (size_t)n < size ? (size_t)n : 0;
 }

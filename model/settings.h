@@ -20,6 +20,9 @@ struct ToolsState {
     int direction;  // of the split: -1 negative, 0 even, +1 positive
     char percent[16];
     int splitUnit;
+    char splitEvery[16];  // splits of so many units
+    bool halfway;         // and a row at half the distance
+    char hill[8];         // hill effort over a course, percent
     char resultDistance[64], resultTime[64];  // the race result of the other pages
     int resultUnit;
     bool resultTyped;  // else it follows the plan
@@ -38,9 +41,16 @@ extern const ToolsState TOOLS_DEFAULTS;
 enum SettingsFile { SETTINGS_NONE, SETTINGS_OURS, SETTINGS_LATER };
 SettingsFile ReadSettings(const char *text, ToolsState *state);
 
+// One value of the file by its key: false for a key not known, or a value
+// out of its range (then the state keeps what it had).
+bool TakeToolsValue(const char *key, const char *value, ToolsState *state);
+
 // The text of the file; its length, or 0 when it does not fit.
 size_t WriteSettings(const ToolsState &state, char *text, size_t size);
 
 const size_t SETTINGS_TEXT_MAX = 2048;
+
+// The hill effort over a course when none is typed, percent: see the guide.
+#define HILL_EFFORT_DEFAULT "50"
 
 #endif

@@ -10,6 +10,7 @@
 
 #include "model/course.h"
 #include "model/plan.h"
+#include "model/planfile.h"
 
 namespace {
 
@@ -139,6 +140,45 @@ TEST(Course, EvenEffortAndSplitPoints)
     ASSERT_TRUE(SetSplitPoints(&table, 0.5L, false));
     EXPECT_EQ(Row(table, 0).substr(0, 12), "0.5 4:00.0 4");
     EXPECT_FALSE(SetSplitPoints(&table, 0, false));
+}
+
+// A plan file stands alone: the plan and the profile come back as written;
+// what is not such a file, is damaged or is later is refused with why, and
+// nothing changes.
+TEST(PlanFile, RoundTripAndRefusals)
+{
+    ASSERT_TRUE(Build({{0, 0}, {5000, 100}, {10000, 0}}));
+    ToolsState written = TOOLS_DEFAULTS;
+    snprintf(written.time, sizeof written.time, "%s", "50:00");
+    snprintf(written.distance, sizeof written.distance, "%s", "10");
+    snprintf(written.splitEvery, sizeof written.splitEvery, "%s", "2.5");
+    written.halfway = true;
+    std::string text = WritePlanFile(written, &course);
+    EXPECT_EQ(text.rfind("Velto plan 1\r\n", 0), 0u);
+    static Course back;
+    ToolsState read = TOOLS_DEFAULTS;
+    bool withCourse = false;
+    char why[160] = "";
+    ASSERT_TRUE(ReadPlanFile(text.data(), text.size(), &read, &back, &withCourse, why, sizeof why)) << why;
+    EXPECT_TRUE(withCourse);
+    EXPECT_EQ(WritePlanFile(read, &back), text);
+    EXPECT_NEAR((double)back.climb, (double)course.climb, 1e-6);
+    const struct {
+        const char *text, *why;
+    } refused[] = {
+        {"", "not a Velto plan"},
+        {"[Velto tools]\nversion=1\n", "not a Velto plan"},
+        {"Velto plan 2\ntime=50:00\n", "a plan of a later Velto (version 2)"},
+        {"Velto plan 1\ntime 50:00\n", "line 2 is damaged: no key and value"},
+        {"Velto plan 1\nsplit-unit=9\n", "line 2 is damaged: split-unit=9"},
+        {"Velto plan 1\ncourse=x\ncourse-metres=100\nheight=5\n", "the course's profile is cut short"},
+    };
+    for (const auto &r : refused) {
+        ToolsState kept = read;
+        EXPECT_FALSE(ReadPlanFile(r.text, strlen(r.text), &kept, &back, &withCourse, why, sizeof why)) << r.text;
+        EXPECT_STREQ(why, r.why);
+        EXPECT_STREQ(kept.time, "50:00");
+    }
 }
 
 }  // namespace
