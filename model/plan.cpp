@@ -301,6 +301,13 @@ static long double RowEnd(const SplitTable &t, long long k, char *label, size_t 
     return t.metres;
 }
 
+void SplitRowSpan(const SplitTable &t, long long k, long double *from, long double *to)
+{
+    char label[32];
+    *from = k > 0 ? RowEnd(t, k - 1, label, sizeof label) : 0;
+    *to = RowEnd(t, k, label, sizeof label);
+}
+
 void SplitRowTexts(const SplitTable &t, long long k, SplitTexts *row, bool hours)
 {
     char before[32];

@@ -93,6 +93,9 @@ bool SetSplitPoints(SplitTable *table, long double amount, bool halfway);
 // Seconds from the start to x metres.
 long double SecondsAt(const SplitTable &table, long double x);
 
+// Where row k starts and ends, in metres.
+void SplitRowSpan(const SplitTable &table, long long k, long double *from, long double *to);
+
 // Row k (0 .. rows - 1): the unit it ends at ("7", or "42.20" for the
 // finish), the time there, the time of the split and its pace per unit.
 struct SplitTexts {

@@ -21,10 +21,15 @@ static HFONT BandFont(int height, int weight)
 int DrawPaceBand(HDC hdc, const RECT &area, const SplitTable &table, const char *heading, int page)
 {
     const int stripWidth = Pixels(hdc, LOGPIXELSX, 300), gap = Pixels(hdc, LOGPIXELSX, 60);
-    const int rowHeight = Pixels(hdc, LOGPIXELSY, 55), pad = Pixels(hdc, LOGPIXELSX, 15);
+    const int rowDigits = Pixels(hdc, LOGPIXELSY, 55), pad = Pixels(hdc, LOGPIXELSX, 15);
     const int headingLine = Pixels(hdc, LOGPIXELSY, 35), headingLines = 3;
+    // Over a course: its profile under the heading, and under each row its
+    // climb, descent and effort pace in small print.
+    const bool hills = table.hills != NULL;
+    const int profileHeight = hills ? Pixels(hdc, LOGPIXELSY, 120) : 0;
+    const int rowHeight = hills ? rowDigits + headingLine : rowDigits;
     int columns = (area.right - area.left + gap) / (stripWidth + gap);
-    int perStrip = (area.bottom - area.top - headingLines * headingLine - pad * 2) / rowHeight;
+    int perStrip = (area.bottom - area.top - headingLines * headingLine - profileHeight - pad * 2) / rowHeight;
     if (columns < 1)
         columns = 1;
     if (perStrip < 1)
@@ -58,7 +63,8 @@ int DrawPaceBand(HDC hdc, const RECT &area, const SplitTable &table, const char 
     long long row = (long long)page * perPage;
     for (int column = 0; column < columns && row < table.rows; column++) {
         int left = area.left + column * (stripWidth + gap), top = area.top;
-        int bottom = top + 2 * pad + headingLines * headingLine + (int)((table.rows - row < perStrip ? table.rows - row : perStrip) * rowHeight);
+        int bottom = top + 2 * pad + headingLines * headingLine + profileHeight +
+                     (int)((table.rows - row < perStrip ? table.rows - row : perStrip) * rowHeight);
         Rectangle(hdc, left, top, left + stripWidth, bottom);  // the line to cut along
 
         // The heading: the plan, one part a line ("26.22 Mi. in 3:29:45.6, even pace").
@@ -75,8 +81,14 @@ int DrawPaceBand(HDC hdc, const RECT &area, const SplitTable &table, const char 
         for (int k = 0; k < headingLines; k++)
             TextOutA(hdc, left + pad, top + pad + k * headingLine, lines[k], (int)strlen(lines[k]));
 
+        if (hills) {
+            RECT profile = {left + pad, top + pad + headingLines * headingLine, left + stripWidth - pad,
+                            top + pad + headingLines * headingLine + profileHeight - pad / 2};
+            DrawProfile(hdc, profile, *table.hills->course, &table, -1, table.unitMetres == METRES_PER_UNIT[UNIT_MILE]);
+            SetBkMode(hdc, TRANSPARENT);
+        }
         SelectObject(hdc, digits);
-        int y = top + pad + headingLines * headingLine;
+        int y = top + pad + headingLines * headingLine + profileHeight;
         for (int k = 0; k < perStrip && row < table.rows; k++, row++, y += rowHeight) {
             SplitTexts texts;
             SplitRowTexts(table, row, &texts);
@@ -86,6 +98,14 @@ int DrawPaceBand(HDC hdc, const RECT &area, const SplitTable &table, const char 
             TextOutA(hdc, left + pad, y + pad / 2, texts.unit, (int)strlen(texts.unit));
             SetTextAlign(hdc, TA_RIGHT | TA_TOP);
             TextOutA(hdc, left + stripWidth - pad, y + pad / 2, texts.at, (int)strlen(texts.at));
+            if (hills) {
+                char line[96];
+                snprintf(line, sizeof line, "+%s -%s, effort %s", texts.climb, texts.descent, texts.effort);
+                SelectObject(hdc, small);
+                SetTextAlign(hdc, TA_LEFT | TA_TOP);
+                TextOutA(hdc, left + pad, y + rowDigits - pad / 2, line, (int)strlen(line));
+                SelectObject(hdc, digits);
+            }
         }
     }
     SelectObject(hdc, oldBrush);

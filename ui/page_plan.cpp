@@ -182,19 +182,31 @@ static void UseInWindow(HWND hPage)
     Refresh(hPage);
 }
 
+// The entries, their units and what is worked out, as the tools hold them.
+static void ShowEntries(HWND hPage)
+{
+    SendDlgItemMessageA(hPage, IDC_PLAN_DISTANCE_UNIT, CB_SETCURSEL, (WPARAM)tools.distanceUnit, 0);
+    SendDlgItemMessageA(hPage, IDC_PLAN_PACE_KIND, CB_SETCURSEL, (WPARAM)tools.paceKind, 0);
+    bWriting = true;
+    for (int k = 0; k < 3; k++) {
+        char shown[sizeof tools.time];
+        GetDlgItemTextA(hPage, entryIds[k], shown, sizeof shown);
+        if (strcmp(shown, entryTexts[k]) != 0)  // as it stands, the caret where it was
+            SetDlgItemTextA(hPage, entryIds[k], entryTexts[k]);
+    }
+    bWriting = false;
+    Solve(hPage, tools.solve);
+}
+
 INT_PTR CALLBACK PlanPageProc(HWND hPage, UINT iMsg, WPARAM wParam, LPARAM)
 {
     switch (iMsg) {
     case WM_INITDIALOG:
         FillCombo(GetDlgItem(hPage, IDC_PLAN_DISTANCE_UNIT), szUnitNames, UNITS, tools.distanceUnit);
         FillCombo(GetDlgItem(hPage, IDC_PLAN_PACE_KIND), szPaceKindNames, PACE_KINDS, tools.paceKind);
-        bWriting = true;
-        for (int k = 0; k < 3; k++) {
+        for (int k = 0; k < 3; k++)
             SendDlgItemMessageA(hPage, entryIds[k], EM_LIMITTEXT, sizeof tools.time - 1, 0);
-            SetDlgItemTextA(hPage, entryIds[k], entryTexts[k]);
-        }
-        bWriting = false;
-        Solve(hPage, tools.solve);
+        ShowEntries(hPage);
         return FALSE;
     case WM_COMMAND: {
         int id = LOWORD(wParam), code = HIWORD(wParam);
@@ -229,7 +241,7 @@ INT_PTR CALLBACK PlanPageProc(HWND hPage, UINT iMsg, WPARAM wParam, LPARAM)
         return TRUE;
     }
     case WM_PAGE_SHOWN:
-        Refresh(hPage);
+        ShowEntries(hPage);  // a plan file opened since may have others
         return TRUE;
     }
     return FALSE;

@@ -1,5 +1,7 @@
 // The Splits page: the plan's split table at even pace or with a negative
-// or positive split, to copy, save as CSV or print as a pace band.
+// or positive split, every so many units and at halfway, over a flat course
+// or at even effort over a real one (its profile drawn); to copy, save as
+// CSV, print as a pace band, or keep as a plan file.
 #include <windows.h>
 #include <commctrl.h>  // after windows.h
 
@@ -10,22 +12,6 @@
 #include "ui/tools.h"
 #include "ui/velto.h"
 
-// The common dialogs live in a library of their own, loaded when first asked.
-static FARPROC CommonDialog(const char *name)
-{
-    static HMODULE library;
-    if (!library)
-        library = LoadLibraryA("comdlg32.dll");
-    return library ? GetProcAddress(library, name) : NULL;
-}
-
-static BOOL SaveFileDialog(OPENFILENAMEA *ofn)
-{
-    auto save = reinterpret_cast<BOOL(WINAPI *)(OPENFILENAMEA *)>(
-        reinterpret_cast<void *>(CommonDialog("GetSaveFileNameA")));
-    return save ? save(ofn) : FALSE;
-}
-
 static BOOL PrintDialog(PRINTDLGA *pd)
 {
     auto print =
@@ -34,11 +20,16 @@ static BOOL PrintDialog(PRINTDLGA *pd)
 }
 
 static SplitTable splitTable;  // of the page that is open; rows are made as they show
+static HillPlan hillPlan;      // the table's, over a course
 static bool bSplits;           // the table holds a plan
 static char szSplitHeading[192];
-static char szPaceTitle[16];  // "Pace /Km"
+static char szPaceTitle[16];   // "Pace /Km"
+static char szClimbTitle[16], szDescentTitle[16];
+static char szCourseNote[320];  // what became of the last course or plan file chosen
+static long long iSelectedRow = -1;
 
 static const char *const columnTitles[4] = {"", "Time", "Split", "Pace"};
+static const int COLUMNS_FLAT = 4, COLUMNS_HILLS = 7;
 
 // A printer to print on: the default one, or else any at all. Asked before
 // the Print dialog, which says nothing of ours (and under Wine only the
@@ -61,17 +52,6 @@ static bool PrinterReady()
     return needed > 0;
 }
 
-// The system's words for why a file call failed, without the final stop.
-static void SystemReason(DWORD error, char *buf, DWORD size)
-{
-    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, error, 0, buf, size,
-                             NULL);
-    while (n > 0 && (buf[n - 1] == '\r' || buf[n - 1] == '\n' || buf[n - 1] == '.' || buf[n - 1] == ' '))
-        buf[--n] = '\0';
-    if (n == 0)
-        snprintf(buf, size, "error %lu", (unsigned long)error);
-}
-
 // The strategy as its entries read: false, with a note, when the percentage is not 0 to 20.
 static bool Strategy(long double *percent, char *words, size_t size)
 {
@@ -91,26 +71,106 @@ static bool Strategy(long double *percent, char *words, size_t size)
     return true;
 }
 
+// The course's line: its length in the file and in the plan, its climb,
+// descent and range of heights, and a caution when it is far off the plan.
+static void CourseLine(const Plan &plan, char *line, size_t size)
+{
+    const Course *course = ToolsCourse();
+    if (!course) {
+        snprintf(line, size, "%s", szCourseNote[0] ? szCourseNote : "No course: the plan is for flat ground.");
+        return;
+    }
+    static const char *const words[UNITS] = {"mi", "km", "laps", "laps", "laps"};
+    long double per = METRES_PER_UNIT[tools.distanceUnit], perHeight = tools.distanceUnit == UNIT_MILE ? 0.3048L : 1;
+    const char *h = tools.distanceUnit == UNIT_MILE ? "ft" : "m";
+    int used = snprintf(line, size, "%s: course %.2f %s in the file", course->name, (double)(course->metres / per),
+                        words[tools.distanceUnit]);
+    if (plan.solved && used > 0 && (size_t)used < size)
+        used += snprintf(line + used, size - used, ", planned over %.2f %s", (double)(plan.metres / per),
+                         words[tools.distanceUnit]);
+    if (used > 0 && (size_t)used < size) {
+        if (course->heights)
+            used += snprintf(line + used, size - used, "; climb %.0f %s, descent %.0f %s, %.0f to %.0f %s.",
+                             (double)(course->climb / perHeight), h, (double)(course->descent / perHeight), h,
+                             (double)(course->lowest / perHeight), (double)(course->highest / perHeight), h);
+        else
+            used += snprintf(line + used, size - used, "%s", "; no heights in this course: a flat plan.");
+    }
+    long double off = plan.solved ? course->metres / plan.metres - 1 : 0;
+    if ((off > 0.05L || off < -0.05L) && used > 0 && (size_t)used < size)
+        used += snprintf(line + used, size - used, " It is %.0f %% %s than the plan: is it the right course?",
+                         (double)(off > 0 ? off * 100 : -off * 100), off > 0 ? "longer" : "shorter");
+    if (szCourseNote[0] && used > 0 && (size_t)used < size)
+        snprintf(line + used, size - used, " %s", szCourseNote);
+}
+
+// The list's columns: with a course, its climb, descent and effort pace too.
+static void Columns(HWND list, bool hills)
+{
+    HWND header = (HWND)SendMessageA(list, LVM_GETHEADER, 0, 0);
+    int have = (int)SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), want = hills ? COLUMNS_HILLS : COLUMNS_FLAT;
+    const char *feet = tools.splitUnit == UNIT_MILE ? "ft" : "m";
+    snprintf(szClimbTitle, sizeof szClimbTitle, "Climb %s", feet);
+    snprintf(szDescentTitle, sizeof szDescentTitle, "Descent %s", feet);
+    const char *titles[COLUMNS_HILLS] = {szUnitNames[tools.splitUnit], columnTitles[1], columnTitles[2], szPaceTitle,
+                                         szClimbTitle, szDescentTitle, "Effort pace"};
+    // Each column as wide as its heading or the last row's text, the
+    // widest, at any DPI; the list is made row by row as it shows, so the
+    // widths come from the texts, not from the rows.
+    SplitTexts last = {};
+    if (bSplits)
+        SplitRowTexts(splitTable, splitTable.rows - 1, &last);
+    const char *widest[COLUMNS_HILLS] = {last.unit, last.at, last.at, last.pace, "8888", "8888", last.pace};
+    int pad = 3 * GetSystemMetrics(SM_CXEDGE) + 8;
+    for (; have > want; have--)
+        SendMessageA(list, LVM_DELETECOLUMN, (WPARAM)(have - 1), 0);
+    for (int k = 0; k < want; k++) {
+        LVCOLUMNA column = {};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+        column.fmt = k ? LVCFMT_RIGHT : LVCFMT_LEFT;
+        int title = (int)SendMessageA(list, LVM_GETSTRINGWIDTHA, 0, (LPARAM)titles[k]) + pad;
+        int cell = (int)SendMessageA(list, LVM_GETSTRINGWIDTHA, 0, (LPARAM)widest[k]) + pad;
+        column.cx = title > cell ? title : cell;
+        column.pszText = const_cast<char *>(titles[k]);
+        SendMessageA(list, k < have ? LVM_SETCOLUMNA : LVM_INSERTCOLUMNA, (WPARAM)k, (LPARAM)&column);
+    }
+}
+
 static void Refresh(HWND hPage)
 {
     Plan plan = ToolsPlan();
-    long double percent;
+    long double percent, amount = 0, hill = 0;
     char strategy[96], note[320];
     bool readable = Strategy(&percent, strategy, sizeof strategy);
-    bSplits = plan.solved && readable &&
+    Reading every = ReadAmount(tools.splitEvery, &amount), effort = ReadAmount(tools.hill, &hill);
+    bool everyRead = every == READ_OK, hillRead = (effort == READ_OK || effort == READ_ZERO) && hill <= 100;
+    const Course *course = ToolsCourse();
+    bSplits = plan.solved && readable && everyRead && hillRead &&
               PlanSplitTable(plan.metres, plan.seconds, tools.splitUnit, tools.direction, percent,
-                             FinishDecimals(tools.splitUnit), &splitTable);
+                             FinishDecimals(tools.splitUnit), &splitTable) &&
+              SetSplitPoints(&splitTable, amount, tools.halfway);
+    if (bSplits && course) {
+        PlanOverCourse(*course, hill / 100, splitTable.metres, splitTable.seconds, splitTable.a, splitTable.b,
+                       &hillPlan);
+        splitTable.hills = &hillPlan;
+    }
     if (!plan.solved) {
         snprintf(note, sizeof note, "%s", "Make a plan on the Plan page first: two of time, distance and pace.");
         szSplitHeading[0] = '\0';
     } else if (!readable) {
         snprintf(note, sizeof note, "%s", strategy);
+    } else if (!everyRead) {
+        snprintf(note, sizeof note, "%s", "Type how many units a split has, as 5 or 0.5.");
+    } else if (!hillRead) {
+        snprintf(note, sizeof note, "%s", "A hill effort is 0 to 100 %: type it, as " HILL_EFFORT_DEFAULT ".");
     } else {
         char distance[64], time[CLOCK_TEXT_SIZE];
         FormatDistanceIn(plan.metres, tools.distanceUnit, ToolsDecimals(), distance, sizeof distance);
         FormatClock(plan.seconds, 1, time, sizeof time);
         int used = snprintf(szSplitHeading, sizeof szSplitHeading, "%s in %s, %s", distance, time, strategy);
-        if (bSplits && percent > 0 && used > 0 && (size_t)used < sizeof szSplitHeading) {
+        if (bSplits && course && hill > 0 && used > 0 && (size_t)used < sizeof szSplitHeading)
+            used += snprintf(szSplitHeading + used, sizeof szSplitHeading - used, " at even effort (%.6Lg %%)", hill);
+        if (bSplits && (percent > 0 || (course && hill > 0)) && used > 0 && (size_t)used < sizeof szSplitHeading) {
             char first[CLOCK_TEXT_SIZE], second[CLOCK_TEXT_SIZE];
             long double half = SecondsAt(splitTable, plan.metres / 2);
             FormatClock(half, 1, first, sizeof first);
@@ -123,21 +183,23 @@ static void Refresh(HWND hPage)
                      splitTable.every, SPLIT_ROWS_MAX);
     }
     SetDlgItemTextA(hPage, IDC_SPLITS_NOTE, note);
+    char line[480];
+    CourseLine(plan, line, sizeof line);
+    SetDlgItemTextA(hPage, IDC_SPLITS_COURSE_NOTE, line);
 
     HWND list = GetDlgItem(hPage, IDC_SPLITS_LIST);
-    LVCOLUMNA column = {};
-    column.mask = LVCF_TEXT;
-    column.pszText = const_cast<char *>(szUnitNames[tools.splitUnit]);
-    SendMessageA(list, LVM_SETCOLUMNA, 0, (LPARAM)&column);
     snprintf(szPaceTitle, sizeof szPaceTitle, "Pace /%s", szUnitNames[tools.splitUnit]);
-    column.pszText = szPaceTitle;
-    SendMessageA(list, LVM_SETCOLUMNA, 3, (LPARAM)&column);
+    Columns(list, bSplits && splitTable.hills);
     SendMessageA(list, LVM_SETITEMCOUNT, bSplits ? (WPARAM)splitTable.rows : 0, 0);
+    if (!bSplits || iSelectedRow >= splitTable.rows)
+        iSelectedRow = -1;
     InvalidateRect(list, NULL, TRUE);
-    static const int buttons[3] = {IDC_SPLITS_COPY, IDC_SPLITS_SAVE, IDC_SPLITS_PRINT};
+    InvalidateRect(GetDlgItem(hPage, IDC_SPLITS_PROFILE), NULL, TRUE);
+    static const int buttons[4] = {IDC_SPLITS_COPY, IDC_SPLITS_SAVE, IDC_SPLITS_PRINT, IDC_SPLITS_SAVE_PLAN};
     for (int id : buttons)
         EnableWindow(GetDlgItem(hPage, id), bSplits);
     EnableWindow(GetDlgItem(hPage, IDC_SPLITS_PERCENT), tools.direction != 0);
+    EnableWindow(GetDlgItem(hPage, IDC_SPLITS_NO_COURSE), course != NULL);
 }
 
 // The table as text: the headings, then one row a line, `separator`
@@ -145,18 +207,25 @@ static void Refresh(HWND hPage)
 // hours. Returns the length, or the size it needs.
 static size_t TableText(char separator, char *text, size_t size)
 {
-    bool hours = separator == ',';
+    bool hours = separator == ',', hills = splitTable.hills != NULL;
     size_t used = 0;
-    auto add = [&](const char *a, const char *b, const char *c, const char *d) {
-        int n = snprintf(text ? text + used : NULL, text && used < size ? size - used : 0, "%s%c%s%c%s%c%s\r\n", a,
-                         separator, b, separator, c, separator, d);
+    auto add = [&](const char *const cells[]) {
+        for (int c = 0; c < (hills ? COLUMNS_HILLS : COLUMNS_FLAT); c++) {
+            int n = snprintf(text ? text + used : NULL, text && used < size ? size - used : 0, "%s%s",
+                             c ? (separator == ',' ? "," : "\t") : "", cells[c]);
+            used += n > 0 ? (size_t)n : 0;
+        }
+        int n = snprintf(text ? text + used : NULL, text && used < size ? size - used : 0, "\r\n");
         used += n > 0 ? (size_t)n : 0;
     };
-    add(szUnitNames[tools.splitUnit], columnTitles[1], columnTitles[2], szPaceTitle);
+    const char *titles[COLUMNS_HILLS] = {szUnitNames[tools.splitUnit], columnTitles[1], columnTitles[2], szPaceTitle,
+                                         szClimbTitle, szDescentTitle, "Effort pace"};
+    add(titles);
     for (long long k = 0; k < splitTable.rows; k++) {
         SplitTexts row;
         SplitRowTexts(splitTable, k, &row, hours);
-        add(row.unit, row.at, row.split, row.pace);
+        const char *cells[COLUMNS_HILLS] = {row.unit, row.at, row.split, row.pace, row.climb, row.descent, row.effort};
+        add(cells);
     }
     return used;
 }
@@ -187,52 +256,17 @@ static void CopyTable(HWND hPage)
     }
 }
 
-// Writes the table next to `path`, then puts it in the file's place: a file
-// there stays as it was unless the whole table is written. 0, or the error.
-static DWORD WriteTable(const char *path)
-{
-    char folder[MAX_PATH], fresh[MAX_PATH];
-    snprintf(folder, sizeof folder, "%s", path);
-    char *slash = strrchr(folder, '\\');
-    if (slash)
-        slash[1] = '\0';
-    else
-        snprintf(folder, sizeof folder, "%s", ".");
-    if (!GetTempFileNameA(folder, "vlt", 0, fresh))  // makes the file, so no other takes its name
-        return GetLastError();
-    size_t size = TableText(',', NULL, 0) + 1;
-    char *text = new char[size];
-    size_t length = TableText(',', text, size);
-    DWORD error = 0, written = 0;
-    HANDLE file = CreateFileA(fresh, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE || !WriteFile(file, text, (DWORD)length, &written, NULL) ||
-        written != length || !FlushFileBuffers(file))
-        error = GetLastError() ? GetLastError() : ERROR_WRITE_FAULT;
-    if (file != INVALID_HANDLE_VALUE)
-        CloseHandle(file);
-    delete[] text;
-    if (!error && !MoveFileExA(fresh, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        error = GetLastError();
-    if (error)
-        DeleteFileA(fresh);  // ours alone; the chosen file is untouched
-    return error;
-}
-
 static void SaveTable(HWND hPage)
 {
     char path[MAX_PATH];
     PlanFileName(splitTable.metres, splitTable.seconds, tools.distanceUnit, "csv", path, sizeof path);
-    OPENFILENAMEA ofn = {};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = GetAncestor(hPage, GA_ROOT);
-    ofn.lpstrFilter = "Comma-separated values (*.csv)\0*.csv\0All files\0*.*\0";
-    ofn.lpstrFile = path;
-    ofn.nMaxFile = sizeof path;
-    ofn.lpstrDefExt = "csv";
-    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
-    if (!SaveFileDialog(&ofn))
+    if (!ChooseFile(hPage, true, "Comma-separated values (*.csv)\0*.csv\0All files\0*.*\0", "csv", path, sizeof path))
         return;
-    DWORD error = WriteTable(path);
+    size_t size = TableText(',', NULL, 0) + 1;
+    char *text = new char[size];
+    size_t length = TableText(',', text, size);
+    DWORD error = WriteWhole(path, text, length);
+    delete[] text;
     if (error) {
         char reason[256];
         SystemReason(error, reason, sizeof reason);
@@ -285,70 +319,126 @@ static void CellText(NMLVDISPINFOA *info)
         return;
     SplitTexts row;
     SplitRowTexts(splitTable, info->item.iItem, &row);
-    const char *cells[4] = {row.unit, row.at, row.split, row.pace};
-    int k = info->item.iSubItem >= 0 && info->item.iSubItem < 4 ? info->item.iSubItem : 0;
+    const char *cells[COLUMNS_HILLS] = {row.unit, row.at, row.split, row.pace, row.climb, row.descent, row.effort};
+    int k = info->item.iSubItem >= 0 && info->item.iSubItem < COLUMNS_HILLS ? info->item.iSubItem : 0;
     snprintf(info->item.pszText, (size_t)info->item.cchTextMax, "%s", cells[k]);
+}
+
+static void DrawCourse(const DRAWITEMSTRUCT *item)
+{
+    const Course *course = ToolsCourse();
+    if (course) {
+        DrawProfile(item->hDC, item->rcItem, *course, bSplits ? &splitTable : NULL, iSelectedRow,
+                    tools.distanceUnit == UNIT_MILE);
+        return;
+    }
+    FillRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_BTNFACE));
+}
+
+// The page's entries as the tools hold them: at its making, and after a
+// plan file is opened.
+static void ShowEntries(HWND hPage)
+{
+    CheckRadioButton(hPage, IDC_SPLITS_EVEN, IDC_SPLITS_POSITIVE,
+                     tools.direction < 0 ? IDC_SPLITS_NEGATIVE : tools.direction > 0 ? IDC_SPLITS_POSITIVE
+                                                                                     : IDC_SPLITS_EVEN);
+    const struct {
+        int id;
+        const char *text;
+        size_t size;
+    } entries[3] = {{IDC_SPLITS_PERCENT, tools.percent, sizeof tools.percent},
+                    {IDC_SPLITS_EVERY, tools.splitEvery, sizeof tools.splitEvery},
+                    {IDC_SPLITS_HILL, tools.hill, sizeof tools.hill}};
+    for (const auto &e : entries) {
+        SetDlgItemTextA(hPage, e.id, e.text);
+        SendDlgItemMessageA(hPage, e.id, EM_LIMITTEXT, e.size - 1, 0);
+    }
+    CheckDlgButton(hPage, IDC_SPLITS_HALFWAY, tools.halfway ? BST_CHECKED : BST_UNCHECKED);
+    HWND unit = GetDlgItem(hPage, IDC_SPLITS_UNIT);
+    SendMessageA(unit, CB_RESETCONTENT, 0, 0);
+    FillCombo(unit, szUnitNames, UNITS, tools.splitUnit);
+    HWND list = GetDlgItem(hPage, IDC_SPLITS_LIST);
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    snprintf(szPaceTitle, sizeof szPaceTitle, "Pace /%s", szUnitNames[tools.splitUnit]);
+    Columns(list, false);
+}
+
+// What the page's own controls take, typed or chosen.
+static bool Command(HWND hPage, int id, int code)
+{
+    if (code == BN_CLICKED && id >= IDC_SPLITS_EVEN && id <= IDC_SPLITS_POSITIVE) {
+        tools.direction = id == IDC_SPLITS_EVEN ? 0 : id == IDC_SPLITS_NEGATIVE ? -1 : 1;
+    } else if (code == EN_CHANGE && id == IDC_SPLITS_PERCENT) {
+        GetDlgItemTextA(hPage, id, tools.percent, sizeof tools.percent);
+    } else if (code == EN_CHANGE && id == IDC_SPLITS_EVERY) {
+        GetDlgItemTextA(hPage, id, tools.splitEvery, sizeof tools.splitEvery);
+    } else if (code == EN_CHANGE && id == IDC_SPLITS_HILL) {
+        GetDlgItemTextA(hPage, id, tools.hill, sizeof tools.hill);
+    } else if (code == BN_CLICKED && id == IDC_SPLITS_HALFWAY) {
+        tools.halfway = IsDlgButtonChecked(hPage, id) == BST_CHECKED;
+    } else if (code == CBN_SELCHANGE && id == IDC_SPLITS_UNIT) {
+        int selected = (int)SendDlgItemMessageA(hPage, id, CB_GETCURSEL, 0, 0);
+        if (selected >= 0 && selected < UNITS)
+            tools.splitUnit = selected;
+    } else if (code == BN_CLICKED && id == IDC_SPLITS_COURSE) {
+        szCourseNote[0] = '\0';
+        ChooseCourse(hPage, szCourseNote, sizeof szCourseNote);
+    } else if (code == BN_CLICKED && id == IDC_SPLITS_NO_COURSE) {
+        szCourseNote[0] = '\0';
+        ForgetCourse();
+    } else if (code == BN_CLICKED && id == IDC_SPLITS_OPEN_PLAN) {
+        szCourseNote[0] = '\0';
+        if (OpenPlan(hPage, szCourseNote, sizeof szCourseNote))
+            ShowEntries(hPage);
+    } else if (code == BN_CLICKED && bSplits && id == IDC_SPLITS_SAVE_PLAN) {
+        SavePlan(hPage);
+        return true;
+    } else if (code == BN_CLICKED && bSplits && id == IDC_SPLITS_COPY) {
+        CopyTable(hPage);
+        return true;
+    } else if (code == BN_CLICKED && bSplits && id == IDC_SPLITS_SAVE) {
+        SaveTable(hPage);
+        return true;
+    } else if (code == BN_CLICKED && bSplits && id == IDC_SPLITS_PRINT) {
+        PrintBand(hPage);
+        return true;
+    } else {
+        return false;
+    }
+    Refresh(hPage);
+    return true;
 }
 
 INT_PTR CALLBACK SplitsPageProc(HWND hPage, UINT iMsg, WPARAM wParam, LPARAM lParam)
 {
     switch (iMsg) {
-    case WM_INITDIALOG: {
-        CheckRadioButton(hPage, IDC_SPLITS_EVEN, IDC_SPLITS_POSITIVE,
-                         tools.direction < 0 ? IDC_SPLITS_NEGATIVE : tools.direction > 0 ? IDC_SPLITS_POSITIVE
-                                                                                         : IDC_SPLITS_EVEN);
-        SetDlgItemTextA(hPage, IDC_SPLITS_PERCENT, tools.percent);
-        SendDlgItemMessageA(hPage, IDC_SPLITS_PERCENT, EM_LIMITTEXT, sizeof tools.percent - 1, 0);
-        FillCombo(GetDlgItem(hPage, IDC_SPLITS_UNIT), szUnitNames, UNITS, tools.splitUnit);
-        HWND list = GetDlgItem(hPage, IDC_SPLITS_LIST);
-        SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-        RECT r;
-        GetClientRect(list, &r);
-        for (int k = 0; k < 4; k++) {
-            LVCOLUMNA column = {};
-            column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-            column.fmt = k ? LVCFMT_RIGHT : LVCFMT_LEFT;
-            column.cx = (r.right - GetSystemMetrics(SM_CXVSCROLL)) / 4;
-            column.pszText = const_cast<char *>(columnTitles[k]);
-            SendMessageA(list, LVM_INSERTCOLUMNA, (WPARAM)k, (LPARAM)&column);
-        }
+    case WM_INITDIALOG:
+        ShowEntries(hPage);
         return FALSE;
-    }
     case WM_PAGE_SHOWN:
         Refresh(hPage);
+        return TRUE;
+    case WM_DRAWITEM:
+        if (wParam == IDC_SPLITS_PROFILE)
+            DrawCourse(reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
         return TRUE;
     case WM_NOTIFY: {
         NMHDR *nm = reinterpret_cast<NMHDR *>(lParam);
         if (nm->idFrom == IDC_SPLITS_LIST && nm->code == LVN_GETDISPINFOA)
             CellText(reinterpret_cast<NMLVDISPINFOA *>(lParam));
+        if (nm->idFrom == IDC_SPLITS_LIST && nm->code == LVN_ITEMCHANGED) {
+            const NMLISTVIEW *changed = reinterpret_cast<const NMLISTVIEW *>(lParam);
+            if ((changed->uNewState & LVIS_SELECTED) && changed->iItem >= 0) {
+                iSelectedRow = changed->iItem;  // its stretch shows on the profile
+                InvalidateRect(GetDlgItem(hPage, IDC_SPLITS_PROFILE), NULL, FALSE);
+            }
+        }
         return FALSE;
     }
-    case WM_COMMAND: {
-        int id = LOWORD(wParam), code = HIWORD(wParam);
-        if (id == IDCANCEL)
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDCANCEL)
             return ClosePage(hPage);
-        if (code == BN_CLICKED && id >= IDC_SPLITS_EVEN && id <= IDC_SPLITS_POSITIVE) {
-            tools.direction = id == IDC_SPLITS_EVEN ? 0 : id == IDC_SPLITS_NEGATIVE ? -1 : 1;
-            Refresh(hPage);
-        } else if (code == EN_CHANGE && id == IDC_SPLITS_PERCENT) {
-            GetDlgItemTextA(hPage, id, tools.percent, sizeof tools.percent);
-            Refresh(hPage);
-        } else if (code == CBN_SELCHANGE && id == IDC_SPLITS_UNIT) {
-            int selected = (int)SendDlgItemMessageA(hPage, id, CB_GETCURSEL, 0, 0);
-            if (selected >= 0 && selected < UNITS)
-                tools.splitUnit = selected;
-            Refresh(hPage);
-        } else if (code == BN_CLICKED && bSplits && id == IDC_SPLITS_COPY) {
-            CopyTable(hPage);
-        } else if (code == BN_CLICKED && bSplits && id == IDC_SPLITS_SAVE) {
-            SaveTable(hPage);
-        } else if (code == BN_CLICKED && bSplits && id == IDC_SPLITS_PRINT) {
-            PrintBand(hPage);
-        } else {
-            return FALSE;
-        }
-        return TRUE;
-    }
+        return Command(hPage, LOWORD(wParam), HIWORD(wParam));
     }
     return FALSE;
 }

@@ -79,6 +79,15 @@
 #define IDC_SPLITS_COPY 537
 #define IDC_SPLITS_SAVE 538
 #define IDC_SPLITS_PRINT 539
+#define IDC_SPLITS_EVERY 580  // a race course and split points of one's own
+#define IDC_SPLITS_HALFWAY 581
+#define IDC_SPLITS_COURSE 582
+#define IDC_SPLITS_NO_COURSE 583
+#define IDC_SPLITS_HILL 584
+#define IDC_SPLITS_COURSE_NOTE 585
+#define IDC_SPLITS_PROFILE 586
+#define IDC_SPLITS_SAVE_PLAN 587
+#define IDC_SPLITS_OPEN_PLAN 588
 #define IDC_RESULT_DISTANCE 540  // the race result, on three pages
 #define IDC_RESULT_UNIT 541
 #define IDC_RESULT_TIME 542

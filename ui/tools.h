@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "model/course.h"
 #include "model/plan.h"
 #include "model/settings.h"
 
@@ -73,5 +74,35 @@ void FitColumns(HWND list, int count);
 // the table under a heading, drawn into any device context within `area`;
 // `page` counts from 0. Returns the number of pages the table needs.
 int DrawPaceBand(HDC hdc, const RECT &area, const SplitTable &table, const char *heading, int page);
+
+// A course's height profile within `area`, the split marks of `table` (if
+// any, over that course) and the stretch of its row `selected` (or -1)
+// shown apart; heights in feet or metres.
+void DrawProfile(HDC hdc, const RECT &area, const Course &course, const SplitTable *table, long long selected,
+                 bool feet);
+
+// The common dialogs' library, loaded when first asked; a file chosen in
+// its Open or Save dialog.
+FARPROC CommonDialog(const char *name);
+bool ChooseFile(HWND hPage, bool save, const char *filter, const char *extension, char *path, size_t size);
+// Writes a file whole or not at all (a new file beside it, then a replace):
+// 0, or the system's error, which SystemReason puts in words.
+DWORD WriteWhole(const char *path, const char *text, size_t length);
+void SystemReason(DWORD error, char *buf, DWORD size);
+
+// The race-day plan: the course it is run over (NULL: flat), chosen from a
+// file (false, with why, when none was taken), or dropped; the plan saved
+// as a file, or one opened (false, with why, when none was); the window's
+// title naming the plan file open.
+const Course *ToolsCourse();
+bool ChooseCourse(HWND hPage, char *why, size_t size);
+void ForgetCourse();
+void SavePlan(HWND hPage);
+bool OpenPlan(HWND hPage, char *why, size_t size);
+void TitlePlan(HWND hwndTools);
+
+// A course from a GPX or CSV file: false, with the reason, for a file that
+// cannot be one; then *course is as it was.
+bool LoadCourseFile(const char *path, Course *course, char *why, size_t size);
 
 #endif

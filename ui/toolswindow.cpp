@@ -222,6 +222,7 @@ static INT_PTR CALLBACK ToolsProc(HWND hDlg, UINT iMsg, WPARAM wParam, LPARAM lP
     switch (iMsg) {
     case WM_INITDIALOG: {
         hwndTools = hDlg;
+        TitlePlan(hDlg);
         HWND tabs = GetDlgItem(hDlg, IDC_TOOLS_TABS);
         for (int k = 0; k < PAGES; k++) {
             TCITEMA item = {};
