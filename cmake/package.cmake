@@ -1,14 +1,15 @@
 # What a Windows user gets: a zip to unpack and run, and an installer.
-# Doc and the start-up sound look beside the program, so the three files
-# stay side by side.
+# Doc and the start-up sound look beside the program, so the files stay
+# side by side; the guide's example course goes with the guide.
 # The guide and the licence go with Windows line ends (made in ui/), which
 # every Notepad shows as lines.
 install(TARGETS velto RUNTIME DESTINATION .)
-install(FILES ${CMAKE_BINARY_DIR}/ui/velto.txt ${PROJECT_SOURCE_DIR}/data/grovlet.wav DESTINATION .)
+install(FILES ${CMAKE_BINARY_DIR}/ui/velto.txt ${PROJECT_SOURCE_DIR}/data/grovlet.wav
+              ${PROJECT_SOURCE_DIR}/data/hill-course.gpx DESTINATION .)
 install(FILES ${CMAKE_BINARY_DIR}/ui/LICENSE.txt DESTINATION .)
 # The installer's own list of what it installs: the only files it ever
 # copies aside, checks or removes, whatever else a folder holds.
-set(CPACK_VELTO_FILES "velto.exe|velto.txt|grovlet.wav|LICENSE.txt|")
+set(CPACK_VELTO_FILES "velto.exe|velto.txt|grovlet.wav|LICENSE.txt|hill-course.gpx|")
 
 set(CPACK_PACKAGE_NAME velto)
 set(CPACK_PACKAGE_VENDOR ${VELTO_PUBLISHER})

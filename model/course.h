@@ -74,6 +74,7 @@ struct HillPlan {
     long double hill;
     long double scale;  // the plan's metres per metre of the course
     long double k;      // the plan's seconds per unit of work
+    bool feet;          // heights shown in feet (beside miles), else metres
     long double work[PROFILE_MAX];
 };
 void PlanOverCourse(const Course &course, long double hill, long double metres, long double seconds, long double a,

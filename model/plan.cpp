@@ -322,11 +322,11 @@ void SplitRowTexts(const SplitTable &t, long long k, SplitTexts *row, bool hours
     row->climb[0] = row->descent[0] = row->effort[0] = '\0';
     if (!t.hills)
         return;
-    // Climb and descent in feet beside miles, else in metres; the effort
-    // pace is the pace on the flat of the same effort.
+    // Climb and descent in feet or metres; the effort pace is the pace on
+    // the flat of the same effort.
     long double up, down, scale = t.hills->scale;
     ClimbBetween(*t.hills->course, from / scale, to / scale, &up, &down);
-    long double perHeight = t.unitMetres == METRES_PER_UNIT[UNIT_MILE] ? 0.3048L : 1;
+    long double perHeight = t.hills->feet ? 0.3048L : 1;
     snprintf(row->climb, sizeof row->climb, "%.0f", (double)(up / perHeight));
     snprintf(row->descent, sizeof row->descent, "%.0f", (double)(down / perHeight));
     long double perWork = t.hills->hill > 0 ? t.hills->k : 1;

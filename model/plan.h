@@ -100,7 +100,7 @@ void SplitRowSpan(const SplitTable &table, long long k, long double *from, long 
 // finish), the time there, the time of the split and its pace per unit.
 struct SplitTexts {
     char unit[32], at[CLOCK_TEXT_SIZE], split[CLOCK_TEXT_SIZE], pace[CLOCK_TEXT_SIZE];
-    // Over a course: its climb and descent (feet beside miles, else metres),
+    // Over a course: its climb and descent (in feet or metres, as its hills),
     // and the pace on the flat of the same effort.
     char climb[24], descent[24], effort[CLOCK_TEXT_SIZE];
 };

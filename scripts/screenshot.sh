@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the pictures in docs/: the start-up logo, centred, during its pause;
 # the main window right after start-up; the distance-resolution dialog,
-# the About box and the split table of a marathon. From velto.exe in a Wine
+# the About box, the split table of a marathon and a race-day plan over
+# the guide's hill. From velto.exe in a Wine
 # desktop (Wine draws the window frames there) on a virtual display,
 # driven by keys as a user would.
 set -euo pipefail
@@ -12,14 +13,14 @@ cmake --build build/windows --target velto >/dev/null
 # The tools start from what they last kept: here, from nothing.
 rm -f build/wineprefix/drive_c/users/*/AppData/Roaming/Velto/velto.ini
 . scripts/xvfb.sh
-start_xvfb 1024x768
+start_xvfb 1280x1024
 # The Wine desktop of these pictures must not outlive them.
 trap 'WINEPREFIX=$PWD/build/wineprefix wineserver -k 2>/dev/null; kill "$xvfb_pid"' EXIT
-(cd build/windows/ui && timeout 90 ../../../scripts/wine-run.sh explorer /desktop=Velto,800x600 velto.exe >/dev/null 2>&1 &)
+(cd build/windows/ui && timeout 90 ../../../scripts/wine-run.sh explorer /desktop=Velto,1024x768 velto.exe >/dev/null 2>&1 &)
 
 # The Wine desktop starts at the top left; the window sits at (50, 100) in it.
 shot() { sleep "$3"; import -window root -crop "$1" +repage "docs/$2"; echo "docs/$2"; }
-shot 800x600+0+0 logo.png 3.5
+shot 1024x768+0+0 logo.png 3.5
 shot 636x212+50+100 main-window.png 5
 xdotool mousemove 400 120 click 1
 xdotool key alt+s; sleep 0.5; xdotool key d; sleep 0.5; xdotool type 12
@@ -36,9 +37,20 @@ xdotool key alt+p; sleep 0.5; xdotool key m; sleep 0.5
 xdotool key Home shift+End; xdotool type 3:30:00; xdotool key Tab Tab Down Right space; sleep 0.5
 xdotool key alt+p; sleep 0.5; xdotool key s; sleep 1.5
 xdotool key alt+n; sleep 0.3; xdotool key Tab; xdotool type 2
-shot 660x560+70+20 splits-page.png 1.5
+shot 1024x768+0+0 splits-page.png 1.5
 xdotool key ctrl+shift+Tab; sleep 0.5
-shot 660x560+70+20 plan-page.png 1.5
+shot 1024x768+0+0 plan-page.png 1.5
 xdotool key ctrl+Tab ctrl+Tab; sleep 0.5
-shot 660x560+70+20 equivalents-page.png 1.5
+shot 1024x768+0+0 equivalents-page.png 1.5
+xdotool key Escape
+# A race-day plan: 10 km in 50:00 over the guide's hill, splits every 5 km
+# and every km at even effort: Special > 10 K, the time typed, Special >
+# Splits, the course chosen in the Open dialog.
+xdotool key alt+p; sleep 0.5; xdotool key 0; sleep 0.5
+xdotool mousemove 230 160 click 1; sleep 0.3  # into the Time field
+xdotool key Home shift+End; xdotool type 50:00; xdotool key Tab; sleep 0.5
+xdotool key alt+p; sleep 0.5; xdotool key s; sleep 1.5
+xdotool key alt+u; sleep 1.5; xdotool type 'hill-course.gpx'; xdotool key Return; sleep 1.5
+xdotool key alt+i; xdotool key ctrl+a; xdotool type 50; sleep 0.5
+shot 1024x768+0+0 course-page.png 1.5
 xdotool key Escape

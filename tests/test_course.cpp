@@ -15,14 +15,19 @@
 namespace {
 
 // Published WGS-84 figures: a degree of longitude on the equator, a degree
-// of latitude from 45 N; Minetti's C(0.1) and C(-0.1).
+// of latitude from 45 N (a thousandth of it around 45.5 N, as a track's
+// short hops are taken); Minetti's C(0.1) and C(-0.1).
 TEST(Course, GeodesicAndCost)
 {
     const struct {
         long double lat1, lon1, lat2, lon2, metres;
-    } pairs[] = {{0, 0, 0, 1, 111319.491L}, {45, 0, 46, 0, 111141.548L}, {10, 20, 10, 20, 0}};
+    } pairs[] = {{0, 0, 0, 1, 111319.491L},
+                 {45, 0, 46, 0, 111141.548L},
+                 {10, 20, 10, 20, 0},
+                 {0, 0, 0, 0.001L, 111.319491L},
+                 {45.4995L, 0, 45.5005L, 0, 111.141548L}};
     for (const auto &p : pairs)
-        EXPECT_NEAR((double)GeodesicMetres(p.lat1, p.lon1, p.lat2, p.lon2), (double)p.metres, 0.001);
+        EXPECT_NEAR((double)GeodesicMetres(p.lat1, p.lon1, p.lat2, p.lon2), (double)p.metres, 0.001) << p.lat1;
     EXPECT_NEAR((double)RunningCost(0.1L), 5.968, 0.0005);
     EXPECT_NEAR((double)RunningCost(-0.1L), 2.152, 0.0005);
     EXPECT_EQ(RunningCost(0), 3.6L);

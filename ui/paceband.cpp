@@ -84,7 +84,7 @@ int DrawPaceBand(HDC hdc, const RECT &area, const SplitTable &table, const char 
         if (hills) {
             RECT profile = {left + pad, top + pad + headingLines * headingLine, left + stripWidth - pad,
                             top + pad + headingLines * headingLine + profileHeight - pad / 2};
-            DrawProfile(hdc, profile, *table.hills->course, &table, -1, table.unitMetres == METRES_PER_UNIT[UNIT_MILE]);
+            DrawProfile(hdc, profile, *table.hills->course, &table, -1, table.hills->feet);
             SetBkMode(hdc, TRANSPARENT);
         }
         SelectObject(hdc, digits);

@@ -109,7 +109,7 @@ static void Columns(HWND list, bool hills)
 {
     HWND header = (HWND)SendMessageA(list, LVM_GETHEADER, 0, 0);
     int have = (int)SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), want = hills ? COLUMNS_HILLS : COLUMNS_FLAT;
-    const char *feet = tools.splitUnit == UNIT_MILE ? "ft" : "m";
+    const char *feet = tools.distanceUnit == UNIT_MILE ? "ft" : "m";
     snprintf(szClimbTitle, sizeof szClimbTitle, "Climb %s", feet);
     snprintf(szDescentTitle, sizeof szDescentTitle, "Descent %s", feet);
     const char *titles[COLUMNS_HILLS] = {szUnitNames[tools.splitUnit], columnTitles[1], columnTitles[2], szPaceTitle,
@@ -152,6 +152,7 @@ static void Refresh(HWND hPage)
     if (bSplits && course) {
         PlanOverCourse(*course, hill / 100, splitTable.metres, splitTable.seconds, splitTable.a, splitTable.b,
                        &hillPlan);
+        hillPlan.feet = tools.distanceUnit == UNIT_MILE;  // heights follow the distance unit
         splitTable.hills = &hillPlan;
     }
     if (!plan.solved) {

@@ -101,6 +101,11 @@ bool ChooseCourse(HWND hPage, char *why, size_t size)
     if (!ChooseFile(hPage, false, "Courses (*.gpx, *.csv)\0*.gpx;*.csv\0All files\0*.*\0", "gpx", path,
                     sizeof path))
         return false;
+    return TakeCourseFile(path, why, size);
+}
+
+bool TakeCourseFile(const char *path, char *why, size_t size)
+{
     char reason[200];
     if (!LoadCourseFile(path, &loading, reason, sizeof reason)) {
         snprintf(why, size, "%s was not taken: %s.%s", Named(path), reason,

@@ -96,6 +96,7 @@ void SystemReason(DWORD error, char *buf, DWORD size);
 // title naming the plan file open.
 const Course *ToolsCourse();
 bool ChooseCourse(HWND hPage, char *why, size_t size);
+bool TakeCourseFile(const char *path, char *why, size_t size);
 void ForgetCourse();
 void SavePlan(HWND hPage);
 bool OpenPlan(HWND hPage, char *why, size_t size);

@@ -69,8 +69,8 @@ clean
 
 # ------------------------------------------------------------------ the zip
 unzip -q "$zip" -d "$work/zip"
-check "the zip holds one folder Velto-$version with the four files" \
-  bash -c "[ \"\$(cd '$work/zip' && find . -type f | LC_ALL=C sort | tr '\n' ' ')\" = './Velto-$version/LICENSE.txt ./Velto-$version/grovlet.wav ./Velto-$version/velto.exe ./Velto-$version/velto.txt ' ]"
+check "the zip holds one folder Velto-$version with the five files" \
+  bash -c "[ \"\$(cd '$work/zip' && find . -type f | LC_ALL=C sort | tr '\n' ' ')\" = './Velto-$version/LICENSE.txt ./Velto-$version/grovlet.wav ./Velto-$version/hill-course.gpx ./Velto-$version/velto.exe ./Velto-$version/velto.txt ' ]"
 check "the guide and the licence have Windows line ends" crlf "$work/zip/Velto-$version/velto.txt" "$work/zip/Velto-$version/LICENSE.txt"
 check "the unpacked program runs from its folder and exits with 0" \
   "$run" "$launch" "$wwork\\zip\\Velto-$version\\velto.exe" "$wwork\\zip\\Velto-$version"
@@ -114,7 +114,7 @@ check "the older version is gone: its file, its entry" \
   bash -c "absent '$installed/stale.txt' && version_is '$version'"
 check "the files are in the user's Programs folder, text with Windows line ends" \
   bash -c "present '$installed/velto.exe' '$installed/velto.txt' '$installed/grovlet.wav' '$installed/LICENSE.txt' \
-           '$installed/Uninstall.exe' && crlf '$installed/velto.txt' '$installed/LICENSE.txt'"
+           '$installed/hill-course.gpx' '$installed/Uninstall.exe' && crlf '$installed/velto.txt' '$installed/LICENSE.txt'"
 check "the Start menu has one Velto shortcut and no other" \
   bash -c "[ -f '$menu/Velto.lnk' ] && [ -z \"\$(find '$menu' -iname '*velto*' ! -name Velto.lnk; find '$menu' -iname '*uninstall*')\" ]"
 check "the shortcut starts it and exits with 0" "$run" "$launch" --shortcut "$link"

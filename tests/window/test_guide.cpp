@@ -108,8 +108,9 @@ bool HasRow(HWND page, const std::string &cells)
     return false;
 }
 
-// A step inside the runner's tools, on the page on show.
-void ToolsStep(HWND tools, const std::string &step)
+// A step inside the runner's tools, on the page on show; `catcher` scripts
+// the Open dialog of "> open Course ... NAME", a file beside the guide.
+void ToolsStep(HWND tools, const std::string &step, BoxCatcher *catcher)
 {
     SCOPED_TRACE(step);
     HWND page = ToolsPage(tools);
@@ -121,7 +122,7 @@ void ToolsStep(HWND tools, const std::string &step)
         {"Age-graded time", IDC_AGE_GRADED},        {"Age grade", IDC_AGE_PERCENT},    {"Age", IDC_AGE},
         {"Factor", IDC_AGE_FACTOR},                 {"Time", IDC_PLAN_TIME},
         {"Distance", IDC_PLAN_DISTANCE},            {"Pace", IDC_PLAN_PACE},           {"Speed", IDC_PLAN_SPEED},
-        {"Percent", IDC_SPLITS_PERCENT}};
+        {"Percent", IDC_SPLITS_PERCENT},           {"Every", IDC_SPLITS_EVERY},       {"Hill effort", IDC_SPLITS_HILL}};
     std::string verb = step.substr(2, step.find(' ', 2) - 2), rest = After(step, 2 + verb.size());
     // "> type Result time 20:00", "= Age grade 57.4 %": a name, then its text.
     std::string named = step[0] == '=' ? After(step, 1) : rest;
@@ -161,6 +162,19 @@ void ToolsStep(HWND tools, const std::string &step)
         }
         ASSERT_TRUE(button != NULL);
         SendMessageA(button, BM_CLICK, 0, 0);
+    } else if (verb == "open") {
+        std::string button = rest.substr(0, rest.rfind(' ')), guide = std::string("Z:") + VELTO_GUIDE;
+        std::string file = guide.substr(0, guide.rfind('/') + 1) + rest.substr(rest.rfind(' ') + 1);
+        for (char &c : file)
+            c = c == '/' ? '\\' : c;
+        catcher->InDialog([file](HWND open) {
+            SetDlgItemTextA(open, 1148, file.c_str());
+            SetDlgItemTextA(open, 1152, file.c_str());
+            PostMessageA(open, WM_COMMAND, IDOK, 0);
+        });
+        for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            if (Plain(child) == button)
+                SendMessageA(child, BM_CLICK, 0, 0);
     } else if (verb == "close") {
         SendMessageA(tools, WM_COMMAND, IDCANCEL, 0);
     } else {
@@ -219,9 +233,9 @@ void Replay(HWND hwnd, const Example &example)
                 while (k + 1 < example.steps.size() && inside.size() < 100 &&
                        (inside.empty() || inside.back() != "> close"))
                     inside.push_back(example.steps[++k]);
-                catcher.InDialog([inside](HWND tools) {
+                catcher.InDialog([inside, &catcher](HWND tools) {
                     for (const std::string &step : inside)
-                        ToolsStep(tools, step);
+                        ToolsStep(tools, step, &catcher);
                 });
             }
             // "> dialog 50, OK", "> dialog Copy, Close": what is typed into the
