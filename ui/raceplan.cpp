@@ -159,7 +159,7 @@ bool OpenPlan(HWND hPage, char *why, size_t size)
     bool read = false;
     std::string text;
     // A plan of a profile at its finest is some 400 KB.
-    if (file != INVALID_HANDLE_VALUE && GetFileSizeEx(file, &length) && length.QuadPart < 4 * 1024 * 1024) {
+    if (file != INVALID_HANDLE_VALUE && GetFileSizeEx(file, &length) && length.QuadPart < 4LL * 1024 * 1024) {
         text.resize((size_t)length.QuadPart);
         DWORD got = 0;
         read = ReadFile(file, &text[0], (DWORD)length.QuadPart, &got, NULL) && got == length.QuadPart;

@@ -23,13 +23,10 @@ static void Check(CourseBuilder *builder)
         return;
     PlanOverCourse(course, 1, table.metres, table.seconds, table.a, table.b, &hills);
     table.hills = &hills;
-    const long long rows[3] = {0, table.rows / 2, table.rows - 1};
-    for (long long k : rows) {
-        SplitTexts row;
-        SplitRowTexts(table, k, &row);
-        if (strstr(row.at, "nan") || strstr(row.climb, "nan") || strstr(row.effort, "nan"))
-            __builtin_trap();
-    }
+    SplitTexts row;
+    SplitRowTexts(table, table.rows / 2, &row);
+    if (strstr(row.at, "nan") || strstr(row.climb, "nan") || strstr(row.effort, "nan"))
+        __builtin_trap();
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
