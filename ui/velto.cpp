@@ -22,6 +22,10 @@ static HWND *const unitRadios[10] = {
     &hwndSplitMile,    &hwndSplitKm,    &hwndSplit400m,    &hwndSplit440y,    &hwndSplit200m,
 };
 
+// The time or distance field while it has the focus, as their own
+// notifications tell: known without asking the system on every drag.
+static HWND hwndTyping;
+
 // A field rewritten while it has the focus is all selected again: the caret
 // would land before the new text, and what the user types next would be
 // put in front of it.
@@ -30,7 +34,7 @@ static void Rewrite(HWND field, const char *text)
     if (!field)  // no fields yet while the window is being created
         return;
     SetWindowTextA(field, text);
-    if (GetFocus() == field)
+    if (field == hwndTyping)
         SendMessageA(field, EM_SETSEL, 0, -1);
 }
 
@@ -228,9 +232,12 @@ static void OnCommand(HWND hwnd, WPARAM wParam)
     switch (id) {
     case IDC_TIME_READOUT:
     case IDC_DISTANCE_READOUT:
-        if (code == EN_KILLFOCUS)
+        if (code == EN_SETFOCUS) {
+            hwndTyping = GetDlgItem(hwnd, id);
+        } else if (code == EN_KILLFOCUS) {
+            hwndTyping = NULL;
             ReCalc();
-        else if (code == EN_UPDATE)
+        } else if (code == EN_UPDATE)
             id == IDC_TIME_READOUT ? TimeEntry() : DistanceEntry();
         break;
     default:
