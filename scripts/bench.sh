@@ -26,6 +26,7 @@ echo "| measure | Velto | floor | Velto / floor | silent floor |"
 echo "|---|---|---|---|---|"
 (cd build/windows/tests && ../../../scripts/wine-run.sh window_bench.exe drag 2>/dev/null | tr -d '\r')
 (cd build/windows/tests && ../../../scripts/wine-run.sh window_bench.exe tools 2>/dev/null | tr -d '\r')
+(cd build/windows/tests && ../../../scripts/wine-run.sh window_bench.exe course 2>/dev/null | tr -d '\r')
 velto=$(winpath build/windows/ui/velto.exe) minimal=$(winpath build/windows/tests/minimal.exe)
 folder=$(winpath build/windows/ui/velto.exe) themed=$(winpath build/windows/tests/minimal_themed.exe)
 (cd build/windows/tests && ../../../scripts/wine-run.sh window_bench.exe startup "$velto" "$minimal" \
