@@ -8,7 +8,7 @@ runs=${RUNS:-10000000}
 scripts/install-deps.sh
 cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTO_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build build/fuzz -j"$(nproc)" >/dev/null
-for target in fuzz_atosecs fuzz_timestring fuzz_entry fuzz_tools fuzz_settings; do
+for target in fuzz_atosecs fuzz_timestring fuzz_entry fuzz_tools fuzz_settings fuzz_course fuzz_planfile; do
   exe=build/fuzz/tests/fuzz/$target
   corpus=tests/fuzz/corpus/$target
   found=build/fuzz/long-$target
