@@ -17,7 +17,10 @@ static const struct {
 static const int RECORDS = sizeof records / sizeof records[0];
 static const long double FASTEST_METRES_PER_SECOND = 40 / 3.6L;
 
-long double RecordSeconds(long double metres)
+// The fastest any runner has covered `metres` in: between two records on
+// the straight line between them on a log-log scale; 40 km/h where no
+// record is that short.
+static long double RecordSeconds(long double metres)
 {
     if (!(metres > 0) || !std::isfinite(metres))
         return 0;
@@ -32,7 +35,9 @@ long double RecordSeconds(long double metres)
     return records[k - 1].seconds * powl(metres / records[k - 1].metres, slope);
 }
 
-bool FasterThanAnyRunner(long double metres, long double secondsPerMetre)
+// Over a known distance (metres > 0) faster than its record pace, or else
+// faster than 40 km/h.
+static bool FasterThanAnyRunner(long double metres, long double secondsPerMetre)
 {
     if (!(secondsPerMetre > 0))
         return false;

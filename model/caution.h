@@ -8,15 +8,6 @@
 
 #include "model/plan.h"
 
-// The fastest any runner has covered `metres` in, from the world records
-// (a point between two records on the straight line between them on a
-// log-log scale); 40 km/h where no record is that short.
-long double RecordSeconds(long double metres);
-
-// Faster than any runner: over a known distance (metres > 0) faster than its
-// record pace, or else faster than 40 km/h.
-bool FasterThanAnyRunner(long double metres, long double secondsPerMetre);
-
 // The caution for an entry of the plan, typed as `text`: what was read, and
 // what was probably meant where a likely reading is possible. False, with
 // nothing in buf, when the entry is possible or not typed.

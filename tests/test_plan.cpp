@@ -24,6 +24,7 @@ TEST(ClockText, ReadAndShown)
         {"8:00.0 /Mile", READ_OK, 480},   {"60.00000000", READ_OK, 60}, {"2:46:41", READ_OK, 10001},
         {" ", READ_EMPTY, 0},             {"0:00", READ_ZERO, 0},     {".", READ_BAD, 0},
         {"4:3O", READ_BAD, 0},            {"1:2:3:4", READ_BAD, 0},   {"1.5:2.5", READ_BAD, 0},
+        {"4:30,5 /Km", READ_OK, 270.5L},  {"4,3,0", READ_BAD, 0},  // a decimal comma reads as a point
     };
     for (const auto &c : cases) {
         long double seconds = 0;
@@ -33,6 +34,9 @@ TEST(ClockText, ReadAndShown)
     EXPECT_EQ(Clock(59.96L), "1:00.0");  // never 60.0
     EXPECT_EQ(Clock(45.6L, 0), "46");
     EXPECT_EQ(Clock(65.5L, 2), "1:05.50");
+    char hours[CLOCK_TEXT_SIZE];  // for a spreadsheet, one format a column
+    FormatClockHours(57.1L, 1, hours, sizeof hours);
+    EXPECT_STREQ(hours, "0:00:57.1");
     char words[64];
     FormatClockWords(12585.6L, words, sizeof words);
     EXPECT_STREQ(words, "3 h 29 min 45.6 s");
@@ -150,31 +154,15 @@ TEST(SplitTables, RowsWorkedByHand)
     EXPECT_FALSE(PlanSplitTable(0, 2400, UNIT_KM, 0, 0, 2, &table));
 }
 
-// What is typed in the tools, the percentage of a split among it: a
-// decimal comma reads as a point; nothing typed is no percentage.
-TEST(ToolsEntries, DecimalCommaAndPercentages)
+// A split's percentage, 0 to 20, nothing typed not among it; a file name
+// from the plan, with no colon.
+TEST(ToolsEntries, PercentagesAndFileNames)
 {
     long double value = 0;
-    EXPECT_EQ(ReadAmount("4,5", &value), READ_OK);
-    EXPECT_EQ(value, 4.5L);
-    EXPECT_EQ(ReadClock("4:30,5 /Km", &value), READ_OK);
-    EXPECT_EQ(value, 270.5L);
-    EXPECT_EQ(ReadClock("4,3,0", &value), READ_BAD);
-    const struct {
-        const char *text;
-        bool read;
-    } percents[] = {{"", false}, {" ", false}, {"abc", false}, {"21", false}, {"4", true}, {"0", true}, {"20,0", true}};
+    const std::pair<const char *, bool> percents[] = {{"", false}, {" ", false}, {"abc", false}, {"21", false},
+                                                      {"4", true},  {"0", true},  {"20,0", true}};
     for (const auto &c : percents)
-        EXPECT_EQ(ReadSplitPercent(c.text, &value), c.read) << c.text;
-}
-
-// A spreadsheet reads a column of one format: 57.1 s is 0:00:57.1; a file
-// name from the plan has no colon.
-TEST(ToolsEntries, TextsForAFile)
-{
-    char text[64];
-    FormatClockHours(57.1L, 1, text, sizeof text);
-    EXPECT_STREQ(text, "0:00:57.1");
+        EXPECT_EQ(ReadSplitPercent(c.first, &value), c.second) << c.first;
     const struct {
         long double metres, seconds;
         int unit;
@@ -182,6 +170,7 @@ TEST(ToolsEntries, TextsForAFile)
     } names[] = {{42195, 12600, UNIT_KM, "42.195 km in 3-30-00.csv"},
                  {26.22L * 1609.344L, 12585.6L, UNIT_MILE, "26.22 mi in 3-29-45.6.csv"},
                  {10000, 2700, UNIT_400M, "25 laps of 400 m in 45-00.csv"}};
+    char text[64];
     for (const auto &c : names) {
         PlanFileName(c.metres, c.seconds, c.unit, "csv", text, sizeof text);
         EXPECT_STREQ(text, c.name);
@@ -189,12 +178,10 @@ TEST(ToolsEntries, TextsForAFile)
 }
 
 // Faster than any runner, from the men's world records (marathon 2:00:35,
-// 7235 s, 2:51.47 a km; under 100 m, 40 km/h): said with a likely reading
-// that is possible; the record's own pace, and slower, are not.
+// 7235 s, 2:51.47 a km; without a distance, 40 km/h): said with a likely
+// reading that is possible; the record's own pace, and slower, are not.
 TEST(ToolsEntries, CautionForImpossiblePaces)
 {
-    EXPECT_NEAR((double)RecordSeconds(42195), 7235, 1e-9);
-    EXPECT_NEAR((double)RecordSeconds(50), 4.5, 1e-9);  // 50 m at 40/3.6 m/s
     const struct {
         int solve;
         const char *time, *distance, *pace;
@@ -206,7 +193,6 @@ TEST(ToolsEntries, CautionForImpossiblePaces)
         {SOLVE_TIME, "", "42.195", "2:51.4", UNIT_KM, SOLVE_PACE, "2 min 51.4 s per Km is faster than any runner."},
         {SOLVE_TIME, "", "42.195", "2:51.5", UNIT_KM, SOLVE_PACE, ""},
         {SOLVE_TIME, "", "", "45", PACE_KMH, SOLVE_PACE, "45 km/h is faster than any runner."},
-        {SOLVE_TIME, "", "", "12", PACE_KMH, SOLVE_PACE, ""},
         {SOLVE_PACE, "3:30", "42.2", "", UNIT_KM, SOLVE_TIME,
          "3 min 30.0 s over 42.20 Km. is faster than any runner: did you mean 3:30:00?"},
         {SOLVE_PACE, "1:00:00", "42.2", "", UNIT_KM, SOLVE_TIME, "1 h 0 min 0.0 s over 42.20 Km. is faster than any runner."},
@@ -216,11 +202,9 @@ TEST(ToolsEntries, CautionForImpossiblePaces)
     for (const auto &c : cases) {
         Plan plan = SolvePlan(c.solve, c.time, c.distance, UNIT_KM, c.pace, c.paceKind);
         char text[NOTE_SIZE];
-        EXPECT_EQ(PlanCaution(plan, c.entry, c.entry == SOLVE_PACE ? c.pace : c.time, UNIT_KM, c.paceKind, 2, text,
-                              sizeof text),
-                  c.caution[0] != '\0')
-            << c.caution;
-        EXPECT_STREQ(text, c.caution);
+        bool said = PlanCaution(plan, c.entry, c.entry == SOLVE_PACE ? c.pace : c.time, UNIT_KM, c.paceKind, 2, text,
+                                sizeof text);
+        EXPECT_EQ(std::string(said ? text : "-"), c.caution[0] ? c.caution : "-");
     }
 }
 

@@ -6,8 +6,8 @@
 //                                (velto.exe, less its 3 s logo) and B (minimal)
 //   window_bench tools           the runner's tools opened on a split table of
 //                                10,000 rows, to their first painting
-//   window_bench course          a 100 km track of 100,000 points read and
-//                                planned; the Splits page redrawn over it
+//   window_bench course          a 100 km track of 100,000 points read; the
+//                                Splits page planned and redrawn over it
 //                                after a change of hill effort
 #include <windows.h>
 #include <psapi.h>
@@ -199,10 +199,7 @@ static void ToolsOpen()
 static void WriteTrack(const char *path)
 {
     FILE *file = fopen(path, "wb");
-    if (!file)
-        return;
-    fputs("<?xml version=\"1.0\"?>\n<gpx version=\"1.1\" xmlns=\"http://www.topografix.com/GPX/1/1\"><trk><trkseg>\n",
-          file);
+    fputs("<gpx version=\"1.1\" xmlns=\"http://www.topografix.com/GPX/1/1\"><trk><trkseg>\n", file);
     for (int k = 0; k < 100000; k++)
         fprintf(file, "<trkpt lat=\"0\" lon=\"%.8f\"><ele>%.1f</ele></trkpt>\n", k * 1.0000001 / 111319.491,
                 50 + 40 * sin(k / 1500.0));
@@ -222,7 +219,6 @@ static void CALLBACK Redraw(HWND, UINT, UINT_PTR timer, DWORD)
     for (int k = 0; k < 5; k++) {
         Clock::time_point start = Clock::now();
         SetDlgItemTextA(page, IDC_SPLITS_HILL, k % 2 ? "40" : "60");
-        UpdateWindow(tools);
         RedrawWindow(tools, NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
         redrawMs[k] = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
     }
@@ -242,24 +238,19 @@ static void CourseOpen()
     snprintf(tools.time, sizeof tools.time, "%s", "9:00:00");
     snprintf(tools.distance, sizeof tools.distance, "%s", "100");
     tools.distanceUnit = tools.splitUnit = UNIT_KM;
-    std::vector<double> opens;
+    std::vector<double> opens;  // the plan over it is made as the page shows, timed below
     char why[256];
     for (int n = 0; n < 3; n++) {
         Clock::time_point start = Clock::now();
-        bool taken = TakeCourseFile(path, why, sizeof why);
-        Plan plan = ToolsPlan();
-        static SplitTable table;
-        static HillPlan hills;
-        if (taken && PlanSplitTable(plan.metres, plan.seconds, UNIT_KM, 0, 0, 3, &table))
-            PlanOverCourse(*ToolsCourse(), 0.5L, table.metres, table.seconds, table.a, table.b, &hills);
+        TakeCourseFile(path, why, sizeof why);
         opens.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     }
     whenOpen = Redraw;
     openHook = SetWindowsHookExA(WH_CBT, OnActivate, NULL, GetCurrentThreadId());
     SendMessageA(velto, WM_COMMAND, IDM_SPLITS, 0);
     UnhookWindowsHookEx(openHook);
-    printf("| a 100 km track of 100,000 points read and planned, median of 3 | %.0f ms | | | |\n", Median(opens));
-    printf("| the Splits page redrawn over it after a change of hill effort, median of 5 | %.1f ms | | | |\n",
+    printf("| a 100 km track of 100,000 points read, median of 3 | %.0f ms | | | |\n", Median(opens));
+    printf("| the Splits page planned and redrawn over it after a change of hill effort, median of 5 | %.1f ms | | | |\n",
            Median(std::vector<double>(redrawMs, redrawMs + 5)));
     DestroyWindow(velto);
     DeleteFileA(path);

@@ -104,6 +104,15 @@ HWND WaitForWindow(DWORD processId, const char *className, const char *title)
     return NULL;
 }
 
+std::function<void(HWND)> ChooseFileScript(const std::string &path)
+{
+    return [path](HWND dialog) {
+        SetDlgItemTextA(dialog, 1148, path.c_str());
+        SetDlgItemTextA(dialog, 1152, path.c_str());
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    };
+}
+
 HWND ToolsPage(HWND tools)
 {
     for (HWND child = GetWindow(tools, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {

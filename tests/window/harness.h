@@ -36,6 +36,10 @@ PROCESS_INFORMATION StartProgram(const char *arguments);
 HWND FindOf(DWORD processId, const char *className, bool visible, const char *title = NULL);
 HWND WaitForWindow(DWORD processId, const char *className = "Velto", const char *title = NULL);
 
+// The script of an Open or Save dialog that chooses `path`: typed into the
+// file name box, as one version or another has it, then OK.
+std::function<void(HWND)> ChooseFileScript(const std::string &path);
+
 // The page on show in the runner's tools window.
 HWND ToolsPage(HWND tools);
 

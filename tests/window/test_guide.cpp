@@ -167,11 +167,7 @@ void ToolsStep(HWND tools, const std::string &step, BoxCatcher *catcher)
         std::string file = guide.substr(0, guide.rfind('/') + 1) + rest.substr(rest.rfind(' ') + 1);
         for (char &c : file)
             c = c == '/' ? '\\' : c;
-        catcher->InDialog([file](HWND open) {
-            SetDlgItemTextA(open, 1148, file.c_str());
-            SetDlgItemTextA(open, 1152, file.c_str());
-            PostMessageA(open, WM_COMMAND, IDOK, 0);
-        });
+        catcher->InDialog(ChooseFileScript(file));
         for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
             if (Plain(child) == button)
                 SendMessageA(child, BM_CLICK, 0, 0);

@@ -200,21 +200,18 @@ TEST_F(Menus, HalfMarathonAfterMarathonRejectsALongerTime)
 TEST_F(Menus, TypingAfterACommandReplacesTheField)
 {
     BoxCatcher catcher;
-    const struct {
-        int id;  // 0: a resized window
-        const char *typed, *shown;
-    } cases[] = {{150, "19:30", "19:30"},     {131, "3:30:00", "3:30:00"}, {132, "1:45:00", "1:45:00"},
-                 {151, "40:00", "40:00"},     {128, "20:00", "20:00"},     {0, "25:00", "25:00"}};
+    const std::pair<int, const char *> cases[] = {{150, "19:30"}, {131, "3:30:00"}, {132, "1:45:00"},
+                                                  {151, "40:00"}, {128, "20:00"},   {0, "25:00"}};  // 0: a resize
     for (const auto &c : cases) {
         Type(hwndTimeReadout, "20:00");
         SendMessageA(hwndTimeReadout, EM_SETSEL, 5, 5);  // the caret after the text, as typing leaves it
-        if (c.id)
-            Command(c.id);
+        if (c.first)
+            Command(c.first);
         else
             Resize(640, 180);
-        for (const char *p = c.typed; *p; p++)
+        for (const char *p = c.second; *p; p++)
             SendMessageA(hwndTimeReadout, WM_CHAR, (unsigned char)*p, 1);
-        EXPECT_EQ(Text(hwndTimeReadout), c.shown) << c.id;
+        EXPECT_EQ(Text(hwndTimeReadout), c.second) << c.first;
     }
     EXPECT_TRUE(catcher.texts().empty());
 }
