@@ -247,7 +247,9 @@ void ClimbBetween(const Course &c, long double from, long double to, long double
     *(rise > 0 ? climb : descent) += fabsl(rise);
 }
 
-long double EffortFactor(const Course &c, int k, long double hill)
+// The time over a stretch of course at even effort, relative to the flat:
+// 1 + hill x (C(i) / C(0) - 1), `hill` from 0 to 1, for the profile's step k.
+static long double EffortFactor(const Course &c, int k, long double hill)
 {
     if (k < 0 || k >= c.steps || !c.heights)
         return 1;

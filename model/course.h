@@ -61,10 +61,6 @@ void ProfileFigures(Course *course);
 // The course's climb and descent between two of its own distances.
 void ClimbBetween(const Course &course, long double from, long double to, long double *climb, long double *descent);
 
-// The time over a stretch of course at even effort, relative to the flat:
-// 1 + hill x (C(i) / C(0) - 1), `hill` from 0 to 1, for the profile's step k.
-long double EffortFactor(const Course &course, int k, long double hill);
-
 // A plan over a course: its distance spread evenly over the course's own
 // length, and the work of even effort at the strategy's pace ramp a + b x
 // (seconds a metre at x) up to each profile point. `hill` 0 gives the

@@ -263,7 +263,8 @@ int FinishDecimals(int unit)
     return unit == UNIT_MILE ? 2 : 3;
 }
 
-void FinishLabel(const SplitTable &t, char *buf, size_t size)
+// The finish row's label, "42.195", without the zeros that say nothing.
+static void FinishLabel(const SplitTable &t, char *buf, size_t size)
 {
     Trimmed(t.metres / t.unitMetres, t.decimals, buf, size);
 }

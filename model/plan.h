@@ -80,8 +80,6 @@ bool PlanSplitTable(long double metres, long double seconds, int unit, int direc
 // The decimals of the finish row's label: to the hundredth of a mile, to
 // the metre (or the lap's thousandth) otherwise.
 int FinishDecimals(int unit);
-// The finish row's label, "42.195", without the zeros that say nothing.
-void FinishLabel(const SplitTable &table, char *buf, size_t size);
 
 // A file name for a plan: "42.195 km in 3-30-00.csv".
 void PlanFileName(long double metres, long double seconds, int unit, const char *extension, char *buf, size_t size);
