@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "time/clocktext.h"
+
 AgeGrade GradeByAge(int sex, int age, long double metres, long double seconds)
 {
     AgeGrade grade = {};
@@ -40,4 +42,13 @@ AgeGrade GradeByAge(int sex, int age, long double metres, long double seconds)
                                         : "below the local class";
     grade.status = AGE_GRADED;
     return grade;
+}
+
+bool ReadAge(const char *text, int *age)
+{
+    long double years = 0;
+    if (ReadAmount(text, &years) != READ_OK || years != floorl(years) || years < AGE_MIN || years > AGE_MAX)
+        return false;
+    *age = (int)years;
+    return true;
 }

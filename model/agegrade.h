@@ -24,4 +24,7 @@ struct AgeGrade {
 
 AgeGrade GradeByAge(int sex, int age, long double metres, long double seconds);
 
+// An age as typed: true for a whole number of years from AGE_MIN to AGE_MAX.
+bool ReadAge(const char *text, int *age);
+
 #endif

@@ -18,13 +18,13 @@ static const int RECORDS = sizeof records / sizeof records[0];
 static const long double FASTEST_METRES_PER_SECOND = 40 / 3.6L;
 
 // The fastest any runner has covered `metres` in: between two records on
-// the straight line between them on a log-log scale; 40 km/h where no
-// record is that short.
+// the straight line between them on a log-log scale; 40 km/h below the
+// shortest record.
 static long double RecordSeconds(long double metres)
 {
     if (!(metres > 0) || !std::isfinite(metres))
         return 0;
-    if (metres <= records[0].metres)
+    if (metres < records[0].metres)
         return metres / FASTEST_METRES_PER_SECOND;
     int k = 1;
     while (k < RECORDS - 1 && metres > records[k].metres)

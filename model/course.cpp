@@ -4,6 +4,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include <algorithm>
+
+#include "model/units.h"
+
 // WGS-84.
 static const long double WGS84_A = 6378137.0L, WGS84_F = 1 / 298.257223563L;
 static const long double PI = 3.141592653589793238462643383279502884L;
@@ -72,8 +76,10 @@ void BeginCourse(CourseBuilder *b)
 {
     b->metres.clear();
     b->height.clear();
+    b->lat.clear();
+    b->lon.clear();
     b->geographic = false;
-    b->lat = b->lon = 0;
+    b->start = 0;
     b->points = 0;
     b->error[0] = '\0';
 }
@@ -93,7 +99,7 @@ static void Add(CourseBuilder *b, long double metres, long double height)
 // A height from a file: a number of a size the earth has, or none.
 static long double Height(long double h)
 {
-    return std::isfinite(h) && h > -12000 && h < 12000 ? h : NAN;
+    return std::isfinite(h) && h > -HEIGHT_LIMIT && h < HEIGHT_LIMIT ? h : NAN;
 }
 
 bool AddGeoPoint(CourseBuilder *b, long double lat, long double lon, long double height)
@@ -106,7 +112,7 @@ bool AddGeoPoint(CourseBuilder *b, long double lat, long double lon, long double
     }
     long double at = 0;
     if (b->geographic) {
-        long double hop = GeodesicMetres(b->lat, b->lon, lat, lon);
+        long double hop = GeodesicMetres(b->lat.back(), b->lon.back(), lat, lon);
         if (hop < 0) {
             snprintf(b->error, sizeof b->error, "point %lld is on the other side of the earth from the one before",
                      b->points);
@@ -115,21 +121,104 @@ bool AddGeoPoint(CourseBuilder *b, long double lat, long double lon, long double
         at = b->metres.back() + hop;
     }
     b->geographic = true;
-    b->lat = lat;
-    b->lon = lon;
+    size_t before = b->metres.size();
     Add(b, at, Height(height));
+    if (b->metres.size() > before) {
+        b->lat.push_back((double)lat);
+        b->lon.push_back((double)lon);
+    }
     return true;
 }
 
 bool AddDistancePoint(CourseBuilder *b, long double metres, long double height)
 {
     b->points++;
-    if (!std::isfinite(metres) || metres < 0 || (!b->metres.empty() && metres < b->metres.back())) {
-        snprintf(b->error, sizeof b->error, "point %lld: the distance %.6Lg m goes back", b->points, metres);
+    if (!std::isfinite(metres)) {
+        snprintf(b->error, sizeof b->error, "%s", "the distance is beyond any number");
         return false;
     }
-    Add(b, metres, Height(height));
+    if (b->metres.empty())
+        b->start = metres;  // a course starts at its first point, wherever the file counts from
+    if (metres < b->start + (b->metres.empty() ? 0 : b->metres.back())) {
+        snprintf(b->error, sizeof b->error, "%s", "the distance goes back");
+        return false;
+    }
+    Add(b, metres - b->start, Height(height));
     return true;
+}
+
+// Heights missing at some points: on the straight line between their
+// neighbours that have one, or the nearest one's at the ends. False where
+// no point has one.
+static bool FillHeights(const std::vector<long double> &x, std::vector<long double> &h)
+{
+    size_t n = h.size(), known = n;
+    for (size_t k = 0; k < n && known == n; k++)
+        if (!std::isnan(h[k]))
+            known = k;
+    if (known == n) {
+        h.assign(n, 0);
+        return false;
+    }
+    for (size_t k = 0; k < n; k++) {
+        if (!std::isnan(h[k]))
+            continue;
+        size_t next = k;
+        while (next < n && std::isnan(h[next]))
+            next++;
+        for (size_t j = k; j < next; j++)
+            h[j] = k == 0 ? h[next] : next == n ? h[k - 1]
+                                                : h[k - 1] + (h[next] - h[k - 1]) * (x[j] - x[k - 1]) / (x[next] - x[k - 1]);
+        k = next;
+    }
+    return true;
+}
+
+// The value at `at` of the least-squares line through raw[from..to], held
+// within their heights: a steady grade is on its line, and no height is
+// made beyond those of the file.
+static double LineAt(const double *raw, int from, int to, int at)
+{
+    long double n = to - from + 1, meanX = (from + to) / 2.0L, meanY = 0, sxx = 0, sxy = 0;
+    double low = raw[from], high = raw[from];
+    for (int j = from; j <= to; j++) {
+        meanY += raw[j];
+        low = std::min(low, raw[j]);
+        high = std::max(high, raw[j]);
+    }
+    meanY /= n;
+    for (int j = from; j <= to; j++) {
+        sxx += (j - meanX) * (j - meanX);
+        sxy += (j - meanX) * (raw[j] - meanY);
+    }
+    double value = (double)(meanY + (sxx > 0 ? sxy / sxx : 0) * (at - meanX));
+    return std::min(high, std::max(low, value));
+}
+
+// Each height the mean of those within `half` samples either side, which
+// is the fitted line's value there; within `half` of an end, where the
+// window would narrow to a few noisy samples, the line fitted to the
+// twice as long stretch at that end.
+static std::vector<double> Smoothed(const std::vector<double> &heights, int half)
+{
+    int steps = (int)heights.size() - 1;
+    const double *raw = heights.data();
+    std::vector<long double> running(heights.size() + 1, 0);
+    long double *sums = running.data();
+    for (int j = 0; j <= steps; j++)
+        sums[j + 1] = sums[j] + raw[j];
+    std::vector<double> smoothed(heights.size());
+    double *out = smoothed.data();
+    int end = 4 * half < steps ? 4 * half : steps;
+    for (int j = 0; j <= steps; j++) {
+        if (j - half < 0)
+            out[j] = LineAt(raw, 0, end, j);
+        else if (j + half > steps)
+            out[j] = LineAt(raw, steps - end, steps, j);
+        else
+            out[j] = (double)((sums[j + half + 1] - sums[j - half]) / (2 * half + 1));
+    }
+    return smoothed;
 }
 
 bool FinishCourse(CourseBuilder *b, const char *name, Course *c)
@@ -140,50 +229,19 @@ bool FinishCourse(CourseBuilder *b, const char *name, Course *c)
                  b->points == 0 ? "no points in this course" : "only one place in this course: no way to run");
         return false;
     }
-    // Heights missing at some points: on the straight line between their
-    // neighbours that have one, or the nearest one's at the ends.
     std::vector<long double> &h = b->height;
-    size_t known = n;
-    for (size_t k = 0; k < n; k++)
-        if (!std::isnan(h[k])) {
-            known = k;
-            break;
-        }
-    c->heights = known < n;
-    for (size_t k = 0; k < n; k++) {
-        if (!c->heights) {
-            h[k] = 0;
-        } else if (std::isnan(h[k])) {
-            size_t next = k;
-            while (next < n && std::isnan(h[next]))
-                next++;
-            if (k == 0 || next == n) {
-                long double edge = k == 0 ? h[next] : h[k - 1];
-                for (; k < next; k++)
-                    h[k] = edge;
-                k--;
-            } else {
-                long double x0 = b->metres[k - 1], h0 = h[k - 1], x1 = b->metres[next], h1 = h[next];
-                for (; k < next; k++)
-                    h[k] = h0 + (h1 - h0) * (b->metres[k] - x0) / (x1 - x0);
-                k--;
-            }
-        }
-    }
-    snprintf(c->name, sizeof c->name, "%s", name);
-    c->metres = b->metres[n - 1];
-    long double steps = ceill(c->metres / PROFILE_STEP);
-    c->steps = steps < 1 ? 1 : steps > PROFILE_MAX - 1 ? PROFILE_MAX - 1 : (int)steps;
-    long double step = c->metres / c->steps;
+    bool withHeights = FillHeights(b->metres, h);
+    long double metres = b->metres[n - 1];
+    long double count = ceill(metres / PROFILE_STEP);
+    int steps = count < 1 ? 1 : count > PROFILE_MAX - 1 ? PROFILE_MAX - 1 : (int)count;
+    long double step = metres / steps;
 
-    // Sampled evenly on the way, then each height the mean of those within
-    // 50 m either side, the window narrowing symmetrically at the ends: a
-    // steady grade keeps its exact value, and GPS noise of metres a point
-    // no longer turns into grades of tens of percent.
-    static double raw[PROFILE_MAX];
+    // Sampled evenly on the way, then smoothed over the window.
+    std::vector<double> sampled((size_t)steps + 1);
+    double *raw = sampled.data();
     size_t at = 0;
-    for (int j = 0; j <= c->steps; j++) {
-        long double x = j == c->steps ? c->metres : j * step;
+    for (int j = 0; j <= steps; j++) {
+        long double x = j == steps ? metres : j * step;
         while (at + 2 < n && b->metres[at + 1] < x)
             at++;
         long double x0 = b->metres[at], x1 = b->metres[at + 1];
@@ -192,59 +250,153 @@ bool FinishCourse(CourseBuilder *b, const char *name, Course *c)
         raw[j] = (double)(h[at] + (h[at + 1] - h[at]) * t);
     }
     long double half = roundl(SMOOTHING_METRES / 2 / step);
-    int window = half < c->steps ? (int)half : c->steps;  // a course of centimetres: all of it
-    static long double sums[PROFILE_MAX + 1];
-    sums[0] = 0;
-    for (int j = 0; j <= c->steps; j++)
-        sums[j + 1] = sums[j] + raw[j];
-    for (int j = 0; j <= c->steps; j++) {
-        int w = window;
-        if (w > j)
-            w = j;
-        if (w > c->steps - j)
-            w = c->steps - j;
-        c->height[j] = (double)((sums[j + w + 1] - sums[j - w]) / (2 * w + 1));
+    int window = half < steps ? (int)half : steps;  // a course of centimetres: all of it
+    if (!SetProfile(c, metres, window > 0 ? Smoothed(sampled, window) : sampled, withHeights, b->error,
+                    sizeof b->error))
+        return false;
+    snprintf(c->name, sizeof c->name, "%s", name);
+    c->fileStart = b->start;
+    c->waypoints = 0;
+    c->points.clear();
+    if (b->geographic) {
+        c->points.resize(n);
+        for (size_t k = 0; k < n; k++)
+            c->points[k] = {b->lat[k], b->lon[k], (double)b->metres[k]};
     }
-    ProfileFigures(c);
     return true;
 }
 
-void ProfileFigures(Course *c)
+// The heights with every rise and fall under the threshold left out: the
+// turning points are where the way turns by the threshold or more, and
+// between two of them the heights are made to run one way (the mean of
+// the highest so far and the lowest still to come, on a rise).
+static void Level(const std::vector<double> &heights, std::vector<double> *levels)
 {
-    c->climb = c->descent = 0;
-    c->lowest = c->highest = c->height[0];
-    for (int j = 0; j < c->steps; j++) {
-        long double rise = (long double)c->height[j + 1] - c->height[j];
-        if (rise > 0)
-            c->climb += rise;
-        else
-            c->descent -= rise;
-        if (c->height[j + 1] < c->lowest)
-            c->lowest = c->height[j + 1];
-        if (c->height[j + 1] > c->highest)
-            c->highest = c->height[j + 1];
+    int n = (int)heights.size();
+    const double *h = heights.data();
+    std::vector<int> turns;
+    int direction = 0, low = 0, high = 0, extreme = 0;
+    for (int j = 1; j < n; j++) {
+        if (direction == 0) {
+            low = h[j] < h[low] ? j : low;
+            high = h[j] > h[high] ? j : high;
+            if (h[j] - h[low] >= CLIMB_THRESHOLD || h[high] - h[j] >= CLIMB_THRESHOLD) {
+                direction = h[j] - h[low] >= CLIMB_THRESHOLD ? 1 : -1;
+                turns.push_back(direction > 0 ? low : high);
+                extreme = j;
+            }
+        } else if ((h[j] - h[extreme]) * direction > 0) {
+            extreme = j;
+        } else if ((h[extreme] - h[j]) * direction >= CLIMB_THRESHOLD) {
+            turns.push_back(extreme);
+            direction = -direction;
+            extreme = j;
+        }
     }
+    if (direction != 0)
+        turns.push_back(extreme);
+    levels->assign(heights.size(), turns.empty() ? h[0] : h[turns.front()]);
+    double *level = levels->data();
+    std::vector<double> lowestAhead(heights.size());
+    double *ahead = lowestAhead.data();
+    for (size_t t = 0; t + 1 < turns.size(); t++) {
+        int from = turns[t], to = turns[t + 1];
+        double sign = h[to] > h[from] ? 1 : -1;
+        ahead[to] = h[to] * sign;
+        for (int j = to - 1; j >= from; j--)
+            ahead[j] = std::min(ahead[j + 1], h[j] * sign);
+        double behind = h[from] * sign;
+        for (int j = from; j <= to; j++) {
+            behind = std::max(behind, h[j] * sign);
+            level[j] = (behind + ahead[j]) / 2 * sign;
+        }
+    }
+    if (!turns.empty())
+        for (int j = turns.back(); j < n; j++)
+            level[j] = h[turns.back()];
+}
+
+bool SetProfile(Course *c, long double metres, const std::vector<double> &heights, bool withHeights, char *why,
+                size_t size)
+{
+    if (!std::isfinite(metres) || metres < COURSE_METRES_MIN) {
+        snprintf(why, size, "%s", "the course is shorter than a metre: no way to run");
+        return false;
+    }
+    if (heights.size() < 2 || heights.size() > (size_t)PROFILE_MAX) {
+        snprintf(why, size, "the course's profile has %zu heights, not 2 to %d", heights.size(), PROFILE_MAX);
+        return false;
+    }
+    for (double h : heights)
+        if (!std::isfinite(h) || !(fabs(h) < HEIGHT_LIMIT)) {
+            snprintf(why, size, "%s", "a height of the course is not one the earth has");
+            return false;
+        }
+    c->metres = metres;
+    c->heights = withHeights;
+    c->steps = (int)heights.size() - 1;
+    c->height = heights;
+    Level(c->height, &c->level);
+    c->climb = c->descent = 0;
+    const double *height = c->height.data(), *level = c->level.data();
+    c->lowest = c->highest = height[0];
+    for (int j = 0; j < c->steps; j++) {
+        long double rise = (long double)level[j + 1] - level[j];
+        *(rise > 0 ? &c->climb : &c->descent) += fabsl(rise);
+        c->lowest = std::min(c->lowest, (long double)height[j + 1]);
+        c->highest = std::max(c->highest, (long double)height[j + 1]);
+    }
+    return true;
+}
+
+// A profile's value at x metres, between its samples.
+static long double Between(const Course &c, const double *values, long double x)
+{
+    long double s = x / (c.metres / c.steps);
+    int j = s <= 0 ? 0 : s >= c.steps ? c.steps - 1 : (int)s;
+    long double t = s - j;
+    t = t < 0 ? 0 : t > 1 ? 1 : t;
+    return values[j] + ((long double)values[j + 1] - values[j]) * t;
+}
+
+long double HeightAt(const Course &c, long double x)
+{
+    return Between(c, c.height.data(), x);
 }
 
 void ClimbBetween(const Course &c, long double from, long double to, long double *climb, long double *descent)
 {
     *climb = *descent = 0;
-    long double step = c.metres / c.steps;
-    auto heightAt = [&](long double x) {
-        long double s = x / step;
-        int j = s <= 0 ? 0 : s >= c.steps ? c.steps - 1 : (int)s;
-        return c.height[j] + ((long double)c.height[j + 1] - c.height[j]) * (s - j);
-    };
-    if (!(to > from) || c.steps < 1)
+    if (!(to > from))
         return;
-    long double last = heightAt(from);
-    for (int j = (int)(from / step) + 1; j <= c.steps && j * step < to; j++) {
-        long double rise = c.height[j] - last;
+    long double step = c.metres / c.steps;
+    const double *level = c.level.data();
+    long double last = Between(c, level, from);
+    long double first = from / step;
+    int j = first < 0 ? 0 : first >= c.steps ? c.steps : (int)first;
+    for (j++; j <= c.steps && j * step < to; j++) {
+        long double rise = level[j] - last;
         *(rise > 0 ? climb : descent) += fabsl(rise);
-        last = c.height[j];
+        last = level[j];
     }
-    long double rise = heightAt(to) - last;
+    long double rise = Between(c, level, to) - last;
     *(rise > 0 ? climb : descent) += fabsl(rise);
+}
+
+void ProfileOutline(const Course &c, int width, int height, long double low, long double range, long double from,
+                    long double to, std::vector<PlotPoint> *outline)
+{
+    outline->clear();
+    if (width < 1 || height < 1 || !(range > 0) || !(to > from))
+        return;
+    long double left = from / c.metres * width, right = to / c.metres * width;
+    int first = left < 0 ? 0 : left > width ? width : (int)left;
+    int last = right > width ? width : right < 0 ? 0 : (int)ceill(right);
+    for (int x = first; x <= last && last > first; x++) {
+        long double y = (HeightAt(c, c.metres * x / width) - low) / range * height;
+        y = !(y > 0) ? 0 : y > height ? height : y;
+        outline->push_back({x, height - (int)y});
+    }
 }
 
 // The time over a stretch of course at even effort, relative to the flat:
@@ -253,7 +405,8 @@ static long double EffortFactor(const Course &c, int k, long double hill)
 {
     if (k < 0 || k >= c.steps || !c.heights)
         return 1;
-    long double grade = ((long double)c.height[k + 1] - c.height[k]) / (c.metres / c.steps);
+    const double *level = c.level.data();
+    long double grade = ((long double)level[k + 1] - level[k]) / (c.metres / c.steps);
     return 1 + hill * (RunningCost(grade) / RunningCost(0) - 1);
 }
 
@@ -262,15 +415,16 @@ void PlanOverCourse(const Course &c, long double hill, long double metres, long 
 {
     p->course = &c;
     p->hill = hill;
-    p->feet = false;
+    p->unit = UNIT_KM;
     p->scale = metres / c.metres;
     long double dx = metres / c.steps;
-    p->work[0] = 0;
+    p->work.assign((size_t)c.steps + 1, 0);
+    long double *work = p->work.data();
     for (int j = 0; j < c.steps; j++) {
         long double x0 = j * dx, x1 = (j + 1) * dx;
-        p->work[j + 1] = p->work[j] + EffortFactor(c, j, hill) * (a * (x1 - x0) + b * (x1 * x1 - x0 * x0) / 2);
+        work[j + 1] = work[j] + EffortFactor(c, j, hill) * (a * (x1 - x0) + b * (x1 * x1 - x0 * x0) / 2);
     }
-    p->k = p->work[c.steps] > 0 ? seconds / p->work[c.steps] : 0;
+    p->k = work[c.steps] > 0 ? seconds / work[c.steps] : 0;
 }
 
 long double HillSecondsAt(const HillPlan &p, long double a, long double b, long double x)
@@ -280,7 +434,7 @@ long double HillSecondsAt(const HillPlan &p, long double a, long double b, long 
     long double s = x / dx;
     int j = s <= 0 ? 0 : s >= c.steps ? c.steps - 1 : (int)s;
     long double x0 = j * dx;
-    return p.k * (p.work[j] + EffortFactor(c, j, p.hill) * (a * (x - x0) + b * (x * x - x0 * x0) / 2));
+    return p.k * (p.work.data()[j] + EffortFactor(c, j, p.hill) * (a * (x - x0) + b * (x * x - x0 * x0) / 2));
 }
 
 // ------------------------------------------------------------ CSV reading
@@ -325,10 +479,10 @@ static bool Number(const char *field, size_t length, long double *value)
 
 bool ReadCourseCsv(const char *text, size_t length, CourseBuilder *b)
 {
-    static const char *const distanceUnits[3] = {"km", "mi", "m"};
-    static const long double distanceMetres[3] = {1000, 1609.344L, 1};
-    static const char *const heightUnits[2] = {"m", "ft"};
-    static const long double heightMetres[2] = {1, 0.3048L};
+    const char *const distanceUnits[3] = {UNIT_TABLE[UNIT_KM].words, UNIT_TABLE[UNIT_MILE].words, "m"};
+    const long double distanceMetres[3] = {UNIT_TABLE[UNIT_KM].metres, UNIT_TABLE[UNIT_MILE].metres, 1};
+    const char *const heightUnits[2] = {"m", "ft"};
+    const long double heightMetres[2] = {1, FOOT_METRES};
     BeginCourse(b);
     int distanceUnit = -1, heightUnit = -1;
     long long line = 0;
@@ -372,7 +526,9 @@ bool ReadCourseCsv(const char *text, size_t length, CourseBuilder *b)
             return false;
         }
         if (!AddDistancePoint(b, metres * distanceMetres[distanceUnit], height * heightMetres[heightUnit])) {
-            snprintf(b->error, sizeof b->error, "line %lld: the distance goes back", line);
+            char reason[sizeof b->error];
+            memcpy(reason, b->error, sizeof reason);
+            snprintf(b->error, sizeof b->error, "line %lld: %.100s", line, reason);
             return false;
         }
     }

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "time/clocktext.h"
+
 const char *const szEquivalentNames[EQ_RACES] = {"1500 m", "Mile",  "3 km",          "5 km",    "10 km",
                                                  "15 km",  "10 mi", "Half marathon", "Marathon"};
 const long double EQUIVALENT_METRES[EQ_RACES] = {1500.0L,  1609.344L, 3000.0L,  5000.0L, 10000.0L,
@@ -22,6 +24,15 @@ long double RiegelTime(long double metres, long double seconds, long double k, l
 static long double CameronFactor(long double d)
 {
     return 13.49681L - 0.000030363L * d + 835.7114L * powl(d, -0.7905L);
+}
+
+bool ReadExponent(const char *text, long double *k)
+{
+    long double value = 0;
+    if (ReadAmount(text, &value) != READ_OK || value < RIEGEL_K_MIN || value > RIEGEL_K_MAX)
+        return false;
+    *k = value;
+    return true;
 }
 
 long double CameronTime(long double metres, long double seconds, long double target)

@@ -14,6 +14,8 @@ extern const long double EQUIVALENT_METRES[EQ_RACES];
 // Riegel: T2 = T1 x (D2 / D1)^k, k from RIEGEL_K_MIN to RIEGEL_K_MAX.
 const long double RIEGEL_K_MIN = 1.01L, RIEGEL_K_MAX = 1.15L, RIEGEL_K = 1.06L;
 long double RiegelTime(long double metres, long double seconds, long double k, long double target);
+// Riegel's exponent as typed: true for one from RIEGEL_K_MIN to RIEGEL_K_MAX.
+bool ReadExponent(const char *text, long double *k);
 
 // Cameron: T2 = T1 x (D2 / D1) x a(D1) / a(D2),
 // a(d) = 13.49681 - 0.000030363 d + 835.7114 d^-0.7905.

@@ -7,46 +7,36 @@
 #include <cstdio>
 #include <cstring>
 
+#include "model/units.h"
+#include "ui/resource.h"  // the ids of the unit radios and precision items
+
 float dDistance = 0;
 float dTime = 0;
 float dPace = 0;
 float dSplit = 1.0f;
 float dDistanceFactor = 1.0f;
 float dSplitFactor = 1.0f;
-int iUnitChecked = 13;
-int iSplitChecked = 18;
+int iUnitChecked = IDC_DISTANCE_MILE;
+int iSplitChecked = IDC_SPLIT_MILE;
 float fMaxScrollMiles = 10.0f;
 float fMaxScrollSecs = 5000.0f;
 char szDistanceFormat[5] = "%.2f";
-int iDistancePrecisionChecked = 124;
-int iTargetPrecisionChecked = 128;
+int iDistancePrecisionChecked = IDM_DISTANCE_PRECISION_2;
+int iTargetPrecisionChecked = IDM_TIME_PRECISION_1;
 char szDistance[DISTANCE_TEXT_SIZE] = "0";
 char szTime[TIME_TEXT_SIZE] = "0.0";
 char szPace[PACE_TEXT_SIZE] = "";
 
-// Mile, Km, 400m, 440y, 200m. A 440-yard lap is exactly a quarter mile.
-static const float unitFactor[5] = {1.0f, 1.609344f, 4.02336f, 4.0f, 8.04672f};
-static const char *const distanceSuffix[5] = {" Mi.", " Km.", " Laps", " Laps", " Laps"};
-static const char *const paceSuffix[5] = {" /Mile", " /Km", " /Lap", " /Lap", " /Lap"};
-
-// Position of a radio id (13..17 or 18..22) in the unit tables, or -1.
-static int unit_index(int id, int first)
-{
-    return id >= first && id < first + 5 ? id - first : -1;
-}
-
 float UnitFactor(int id)
 {
-    int k = id < 18 ? unit_index(id, 13) : unit_index(id, 18);
-    return k < 0 ? 0.0f : unitFactor[k];
+    int k = id < IDC_SPLIT_MILE ? UnitOfDistanceRadio(id) : UnitOfSplitRadio(id);
+    return k < 0 ? 0.0f : UNIT_TABLE[k].perMile;
 }
 
-static void append(char *buf, size_t size, int unit, const char *const suffix[5])
+static void append(char *buf, size_t size, const char *suffix)
 {
-    if (unit < 0)
-        return;
     size_t used = strlen(buf);
-    snprintf(buf + used, size - used, "%s", suffix[unit]);
+    snprintf(buf + used, size - used, "%s", suffix);
 }
 
 void ReCalc()
@@ -68,13 +58,17 @@ void ReCalc()
 void FormatPace(float seconds, char *buf, size_t size)
 {
     to_timestring(seconds, buf, size);
-    append(buf, size, unit_index(iSplitChecked, 18), paceSuffix);
+    int unit = UnitOfSplitRadio(iSplitChecked);
+    if (unit >= 0)
+        append(buf, size, UNIT_TABLE[unit].windowPace);
 }
 
 void FormatDistance(float miles, char *buf, size_t size)
 {
     snprintf(buf, size, szDistanceFormat, (double)((long double)miles * dDistanceFactor));
-    append(buf, size, unit_index(iUnitChecked, 13), distanceSuffix);
+    int unit = UnitOfDistanceRadio(iUnitChecked);
+    if (unit >= 0)
+        append(buf, size, UNIT_TABLE[unit].suffix);
 }
 
 int ScrollPosition(float value, float maximum, int range)

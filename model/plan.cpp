@@ -6,16 +6,6 @@
 #include <cstdio>
 #include <cstring>
 
-// A mile is 1609.344 m exactly; a 440-yard lap a quarter of it.
-const long double METRES_PER_UNIT[UNITS] = {1609.344L, 1000.0L, 400.0L, 402.336L, 200.0L};
-const char *const szUnitNames[UNITS] = {"Mile", "Km", "400m", "440y", "200m"};
-const char *const szUnitSuffixes[UNITS] = {" Mi.", " Km.", " Laps", " Laps", " Laps"};
-const char *const szPaceKindNames[PACE_KINDS] = {"per Mile", "per Km", "per 400m", "per 440y",
-                                                 "per 200m", "km/h",     "mph"};
-static const char *const paceSuffixes[UNITS] = {" /Mile", " /Km", " /400m", " /440y", " /200m"};
-// What a number of each unit is, in words, and the other measure shown beside it.
-static const char *const unitWords[UNITS] = {"mi", "km", "laps of 400 m", "laps of 440 y", "laps of 200 m"};
-
 static bool Unit(int unit)
 {
     return unit >= 0 && unit < UNITS;
@@ -24,17 +14,17 @@ static bool Unit(int unit)
 long double SecondsPerMetre(long double value, int kind)
 {
     if (Unit(kind))
-        return value / METRES_PER_UNIT[kind];
+        return value / UNIT_TABLE[kind].metres;
     if (kind == PACE_KMH)
         return 3.6L / value;  // km/h is 1/3.6 m/s
-    return 3600.0L / (value * METRES_PER_UNIT[UNIT_MILE]);
+    return 3600.0L / (value * UNIT_TABLE[UNIT_MILE].metres);
 }
 
 long double PaceIn(long double secondsPerMetre, int kind)
 {
     // Speeds are the reciprocal: the same formula both ways.
     if (Unit(kind))
-        return secondsPerMetre * METRES_PER_UNIT[kind];
+        return secondsPerMetre * UNIT_TABLE[kind].metres;
     return SecondsPerMetre(secondsPerMetre, kind);
 }
 
@@ -44,7 +34,7 @@ Plan SolvePlan(int solve, const char *time, const char *distance, int distanceUn
     long double value = 0;
     plan.read[SOLVE_TIME] = ReadClock(time, &plan.seconds);
     plan.read[SOLVE_DISTANCE] = ReadAmount(distance, &value);
-    plan.metres = Unit(distanceUnit) ? value * METRES_PER_UNIT[distanceUnit] : 0;
+    plan.metres = Unit(distanceUnit) ? value * UNIT_TABLE[distanceUnit].metres : 0;
     plan.read[SOLVE_PACE] = Unit(paceKind) ? ReadClock(pace, &value) : ReadAmount(pace, &value);
     plan.secondsPerMetre = plan.read[SOLVE_PACE] == READ_OK ? SecondsPerMetre(value, paceKind) : 0;
 
@@ -74,7 +64,7 @@ void FormatDistanceIn(long double metres, int unit, int decimals, char *buf, siz
         snprintf(buf, size, "%s", "");
         return;
     }
-    snprintf(buf, size, "%.*f%s", decimals, (double)(metres / METRES_PER_UNIT[unit]), szUnitSuffixes[unit]);
+    snprintf(buf, size, "%.*f%s", decimals, (double)(metres / UNIT_TABLE[unit].metres), UNIT_TABLE[unit].suffix);
 }
 
 void FormatPaceIn(long double secondsPerMetre, int kind, char *buf, size_t size)
@@ -82,7 +72,7 @@ void FormatPaceIn(long double secondsPerMetre, int kind, char *buf, size_t size)
     if (Unit(kind)) {
         FormatClock(PaceIn(secondsPerMetre, kind), 1, buf, size);
         size_t used = strlen(buf);
-        snprintf(buf + used, size - used, "%s", paceSuffixes[kind]);
+        snprintf(buf + used, size - used, "%s", UNIT_TABLE[kind].pace);
     } else {
         snprintf(buf, size, "%.2f %s", (double)PaceIn(secondsPerMetre, kind), szPaceKindNames[kind]);
     }
@@ -129,8 +119,8 @@ void PlanNote(const Plan &plan, int entry, int distanceUnit, int paceKind, int d
     } else if (entry == SOLVE_DISTANCE && Unit(distanceUnit)) {
         // Miles beside kilometres, kilometres beside anything else.
         int beside = distanceUnit == UNIT_KM ? UNIT_MILE : UNIT_KM;
-        snprintf(buf, size, "= %.6Lg %s = %.3f %s", plan.metres / METRES_PER_UNIT[distanceUnit],
-                 unitWords[distanceUnit], (double)(plan.metres / METRES_PER_UNIT[beside]), unitWords[beside]);
+        snprintf(buf, size, "= %.6Lg %s = %.3f %s", plan.metres / UNIT_TABLE[distanceUnit].metres,
+                 UNIT_TABLE[distanceUnit].words, (double)(plan.metres / UNIT_TABLE[beside].metres), UNIT_TABLE[beside].words);
     } else if (entry == SOLVE_PACE) {
         if (speed) {
             FormatPaceIn(plan.secondsPerMetre, UNIT_KM, other, sizeof other);
@@ -163,18 +153,53 @@ bool ReadSplitPercent(const char *text, long double *percent)
     return true;
 }
 
+bool ReadSplitEvery(const char *text, long double *amount)
+{
+    long double value = 0;
+    if (ReadAmount(text, &value) != READ_OK)
+        return false;
+    *amount = value;
+    return true;
+}
+
+bool ReadHillEffort(const char *text, long double *percent)
+{
+    long double value = 0;
+    Reading read = ReadAmount(text, &value);
+    if ((read != READ_OK && read != READ_ZERO) || !(value <= 100))
+        return false;
+    *percent = value;
+    return true;
+}
+
+long double TypedSlack(const char *text, int unit)
+{
+    long double value;
+    if (!Unit(unit) || ReadAmount(text, &value) != READ_OK)
+        return 0;
+    while (*text == ' ' || *text == '\t')
+        text++;
+    size_t number = strcspn(text, " \t/");
+    const char *point = strpbrk(text, ".,");
+    long double last = 1;
+    if (point && point < text + number)
+        for (const char *c = point + 1; c < text + number; c++)
+            last /= 10;
+    return last / 2 * UNIT_TABLE[unit].metres;
+}
+
 bool PlanSplitTable(long double metres, long double seconds, int unit, int direction, long double percent,
                     int decimals, SplitTable *t)
 {
     if (!Unit(unit) || !(metres > 0) || !(seconds > 0) || !std::isfinite(metres) || !std::isfinite(seconds) ||
         !(percent >= 0 && percent <= 20))
         return false;
-    long double units = metres / METRES_PER_UNIT[unit];
+    long double units = metres / UNIT_TABLE[unit].metres;
     if (units >= 1e15L)  // far beyond any race; whole units would not count
         return false;
     t->metres = metres;
     t->seconds = seconds;
-    t->unitMetres = METRES_PER_UNIT[unit];
+    t->unitMetres = UNIT_TABLE[unit].metres;
     t->decimals = decimals < 0 ? 0 : decimals > 6 ? 6 : decimals;
 
     // The pace changes evenly along the way, so that the second half takes
@@ -188,6 +213,7 @@ bool PlanSplitTable(long double metres, long double seconds, int unit, int direc
     t->amount = 1;
     t->stepMetres = t->unitMetres;
     t->hills = nullptr;
+    t->slack = 1;
     return SetSplitPoints(t, 1, false);
 }
 
@@ -214,6 +240,13 @@ static bool SameLabel(const SplitTable &t, long double metres1, long double metr
     return strcmp(one, two) == 0;
 }
 
+// Within a metre, or the slack the distance was known to, of a row this long.
+static long double Slack(const SplitTable &t, long double row)
+{
+    long double slack = t.slack < row / 20 ? t.slack : row / 20;
+    return slack > 1 ? slack : 1;
+}
+
 bool SetSplitPoints(SplitTable *t, long double amount, bool halfway)
 {
     if (!(amount > 0) || !std::isfinite(amount) || t->metres / (amount * t->unitMetres) >= 1e15L)
@@ -223,7 +256,9 @@ bool SetSplitPoints(SplitTable *t, long double amount, bool halfway)
     // The finish as its label shows it: when that is a whole number of
     // splits, the last whole row is the finish.
     t->whole = (long long)floorl(t->metres / t->stepMetres);
-    bool finishShowsWhole = t->whole >= 1 && SameLabel(*t, t->metres, (long double)t->whole * t->stepMetres);
+    long double wholeEnd = (long double)t->whole * t->stepMetres;
+    bool finishShowsWhole =
+        t->whole >= 1 && (SameLabel(*t, t->metres, wholeEnd) || t->metres - wholeEnd <= Slack(*t, t->stepMetres));
 
     // The smallest step that keeps to the cap: below whole / cap the whole
     // rows alone are too many; from there at most a step or two more, when
@@ -240,7 +275,9 @@ bool SetSplitPoints(SplitTable *t, long double amount, bool halfway)
             long double stride = t->stepMetres * (long double)t->every;
             long long before = (long long)floorl(t->metres / 2 / stride);
             long long nearest = (long long)roundl(t->metres / 2 / stride);
-            bool onRow = nearest >= 1 && nearest <= t->shown && SameLabel(*t, t->metres / 2, nearest * stride);
+            bool onRow = nearest >= 1 && nearest <= t->shown &&
+                         (SameLabel(*t, t->metres / 2, nearest * stride) ||
+                          fabsl(t->metres / 2 - nearest * stride) <= Slack(*t, stride));
             if (!onRow) {
                 t->halfRow = before < t->shown ? before : t->shown;
                 t->rows++;
@@ -273,7 +310,7 @@ void PlanFileName(long double metres, long double seconds, int unit, const char 
 {
     char distance[48] = "", time[CLOCK_TEXT_SIZE];
     if (Unit(unit))
-        Trimmed(metres / METRES_PER_UNIT[unit], FinishDecimals(unit), distance, sizeof distance);
+        Trimmed(metres / UNIT_TABLE[unit].metres, FinishDecimals(unit), distance, sizeof distance);
     FormatClock(seconds, 1, time, sizeof time);
     size_t n = strlen(time);
     if (n > 2 && !strcmp(time + n - 2, ".0"))
@@ -281,7 +318,7 @@ void PlanFileName(long double metres, long double seconds, int unit, const char 
     for (char *c = time; *c; c++)
         if (*c == ':')
             *c = '-';  // no colon in a file name
-    snprintf(buf, size, "%s %s in %s.%s", distance, Unit(unit) ? unitWords[unit] : "", time, extension);
+    snprintf(buf, size, "%s %s in %s.%s", distance, Unit(unit) ? UNIT_TABLE[unit].words : "", time, extension);
 }
 
 // Where row k ends, and its label: a split's end, halfway or the finish.
@@ -327,7 +364,7 @@ void SplitRowTexts(const SplitTable &t, long long k, SplitTexts *row, bool hours
     // the flat of the same effort.
     long double up, down, scale = t.hills->scale;
     ClimbBetween(*t.hills->course, from / scale, to / scale, &up, &down);
-    long double perHeight = t.hills->feet ? 0.3048L : 1;
+    long double perHeight = HeightUnitMetres(t.hills->unit);
     snprintf(row->climb, sizeof row->climb, "%.0f", (double)(up / perHeight));
     snprintf(row->descent, sizeof row->descent, "%.0f", (double)(down / perHeight));
     long double perWork = t.hills->hill > 0 ? t.hills->k : 1;

@@ -7,17 +7,8 @@
 
 #include <cstddef>
 
+#include "model/units.h"
 #include "time/clocktext.h"
-
-// The five units of Velto, in the order of its unit radios.
-enum { UNIT_MILE, UNIT_KM, UNIT_400M, UNIT_440Y, UNIT_200M, UNITS };
-extern const long double METRES_PER_UNIT[UNITS];
-extern const char *const szUnitNames[UNITS];     // "Mile", "Km", "400m" ...
-extern const char *const szUnitSuffixes[UNITS];  // " Mi.", " Km.", " Laps" ...
-
-// A pace is given per one of the units, or as a speed.
-enum { PACE_KMH = UNITS, PACE_MPH, PACE_KINDS };
-extern const char *const szPaceKindNames[PACE_KINDS];  // "per Mile" ... "km/h", "mph"
 
 // Seconds per metre of a pace (seconds per unit) or speed, and back.
 long double SecondsPerMetre(long double value, int kind);
@@ -66,11 +57,22 @@ struct SplitTable {
     long long rows;            // and the finish, when it is not one of them
     bool lastIsFinish;         // the last whole row ends the race (the rest does not show)
     int decimals;              // of the finish row's label, as the distance is shown
+    // A halfway or finish row within this of a row that ends there is that
+    // row: a metre, or as much as the distance was known (see TypedSlack),
+    // never more than a twentieth of a row.
+    long double slack;
 };
 
 // A split's percentage as typed: true for 0 to 20, false for anything else,
 // nothing typed among it.
 bool ReadSplitPercent(const char *text, long double *percent);
+// Splits of so many units as typed: any amount above 0.
+bool ReadSplitEvery(const char *text, long double *amount);
+// The hill effort over a course as typed: 0 to 100 percent.
+bool ReadHillEffort(const char *text, long double *percent);
+// How far a distance typed in a unit may be from what it says: half its
+// last decimal ("62.14" miles: 8.05 m), or 0 for a text that is no amount.
+long double TypedSlack(const char *text, int unit);
 
 // `percent` 0 to 20; `direction` -1 for a negative split (the second half
 // faster), +1 for a positive one, 0 for even pace. False without a plan.

@@ -6,74 +6,144 @@
 #include <cstring>
 
 static const char versionLine[] = "Velto plan";
-static const int version = 1;
+static const int version = 2;
+static const char endLine[] = "end=plan";
 
-// The keys of the tools' state that a plan holds.
-static const char *const planKeys[] = {"work-out",   "time",      "distance", "distance-unit", "pace",
-                                       "pace-unit",  "time-exact", "distance-exact", "pace-exact", "split",
-                                       "percent",    "split-unit", "split-every", "halfway", "hill-effort"};
+static void Add(std::string *text, const char *key, const char *value)
+{
+    *text += key;
+    *text += '=';
+    *text += value;
+    *text += "\r\n";
+}
+
+static void WriteCourse(const Course &c, std::string *text)
+{
+    char value[64];
+    Add(text, "course", c.name);
+    snprintf(value, sizeof value, "%.17Lg", c.metres);
+    Add(text, "course-metres", value);
+    Add(text, "course-heights", c.heights ? "1" : "0");
+    if (c.fileStart != 0) {
+        snprintf(value, sizeof value, "%.17Lg", c.fileStart);
+        Add(text, "course-start", value);
+    }
+    if (c.waypoints > 0) {
+        snprintf(value, sizeof value, "%lld", c.waypoints);
+        Add(text, "course-waypoints", value);
+    }
+    snprintf(value, sizeof value, "%d", c.steps + 1);
+    Add(text, "height-count", value);
+    text->reserve(text->size() + (size_t)(c.steps + 1) * 20);
+    for (double height : c.height) {
+        snprintf(value, sizeof value, "%.9g", height);
+        Add(text, "height", value);
+    }
+}
 
 std::string WritePlanFile(const ToolsState &s, const Course *course)
 {
-    char line[160];
-    std::string text;
-    auto add = [&](const char *key, const char *value) {
-        snprintf(line, sizeof line, "%s=%s\r\n", key, value);
-        text += line;
-    };
-    snprintf(line, sizeof line, "%s %d\r\n", versionLine, version);
-    text += line;
-    auto number = [&](const char *key, int value) {
-        char v[16];
-        snprintf(v, sizeof v, "%d", value);
-        add(key, v);
-    };
-    number("work-out", s.solve);
-    add("time", s.time);
-    add("distance", s.distance);
-    number("distance-unit", s.distanceUnit);
-    add("pace", s.pace);
-    number("pace-unit", s.paceKind);
-    add("time-exact", s.held[0]);
-    add("distance-exact", s.held[1]);
-    add("pace-exact", s.held[2]);
-    number("split", s.direction);
-    add("percent", s.percent);
-    number("split-unit", s.splitUnit);
-    add("split-every", s.splitEvery);
-    number("halfway", s.halfway ? 1 : 0);
-    add("hill-effort", s.hill);
-    if (course) {
-        add("course", course->name);
-        snprintf(line, sizeof line, "course-metres=%.17Lg\r\ncourse-heights=%d\r\n", course->metres,
-                 course->heights ? 1 : 0);
-        text += line;
-        text.reserve(text.size() + (size_t)(course->steps + 1) * 20);
-        for (int j = 0; j <= course->steps; j++) {
-            snprintf(line, sizeof line, "height=%.9g\r\n", course->height[j]);
-            text += line;
-        }
-    }
+    char value[80];
+    snprintf(value, sizeof value, "%s %d\r\n", versionLine, version);
+    std::string text = value;
+    for (int k = 0; k < TOOLS_KEY_COUNT; k++)
+        if (TOOLS_KEYS[k].plan && KeyValue(TOOLS_KEYS[k], s, value, sizeof value))
+            Add(&text, TOOLS_KEYS[k].name, value);
+    if (course)
+        WriteCourse(*course, &text);
+    text += endLine;
+    text += "\r\n";
     return text;
 }
 
-static bool PlanKey(const char *key)
+// What a plan file has said so far: read aside, so that what was open
+// stays until all of it is read.
+struct PlanReading {
+    ToolsState state;
+    int version;
+    bool course, metres, ended;
+    char name[64];
+    long double length, start;
+    long long waypoints;
+    bool heightsFlag;
+    long stated;  // heights, or -1 where the file does not say
+    std::vector<double> heights;
+};
+
+// The first line: "Velto plan N", after a UTF-8 mark if one leads.
+static bool VersionLine(const char *line, int *v, char *why, size_t size)
 {
-    for (const char *k : planKeys)
-        if (!strcmp(key, k))
-            return true;
+    const char *head = !strncmp(line, "\xEF\xBB\xBF", 3) ? line + 3 : line;
+    size_t prefix = strlen(versionLine);
+    char *stop = nullptr;
+    long n = !strncmp(head, versionLine, prefix) && head[prefix] == ' ' ? strtol(head + prefix + 1, &stop, 10) : 0;
+    if (!stop || *stop != '\0' || n < 1) {
+        snprintf(why, size, "%s", "not a Velto plan");
+        return false;
+    }
+    if (n > version) {
+        snprintf(why, size, "a plan of a later Velto (version %ld)", n);
+        return false;
+    }
+    *v = (int)n;
+    return true;
+}
+
+static bool Number(const char *value, long double *n)
+{
+    char *stop;
+    *n = strtold(value, &stop);
+    return stop != value && *stop == '\0' && std::isfinite(*n);
+}
+
+// One key and its value; false for one the file cannot hold.
+static bool TakeLine(PlanReading *r, const char *key, const char *value)
+{
+    const ToolsKey *tools = FindToolsKey(key);
+    long double n;
+    if (tools && tools->plan)
+        return TakeKey(*tools, value, &r->state);
+    if (!strcmp(key, "course")) {
+        snprintf(r->name, sizeof r->name, "%s", value);
+        return r->course = true;
+    }
+    if (!strcmp(key, "course-metres")) {
+        r->metres = Number(value, &r->length);
+        return r->metres;
+    }
+    if (!strcmp(key, "course-heights")) {
+        r->heightsFlag = !strcmp(value, "1");
+        return !strcmp(value, "0") || !strcmp(value, "1");
+    }
+    if (!strcmp(key, "course-start"))
+        return Number(value, &r->start);
+    if (!strcmp(key, "course-waypoints")) {
+        bool taken = Number(value, &n) && n >= 0 && n <= 1e15L && n == floorl(n);
+        r->waypoints = taken ? (long long)n : 0;
+        return taken;
+    }
+    if (!strcmp(key, "height-count")) {
+        bool taken = Number(value, &n) && n >= 2 && n <= PROFILE_MAX && n == floorl(n) && r->stated < 0;
+        r->stated = taken ? (long)n : r->stated;
+        return taken;
+    }
+    if (!strcmp(key, "height")) {
+        bool taken = Number(value, &n) && fabsl(n) < HEIGHT_LIMIT && r->heights.size() < (size_t)PROFILE_MAX;
+        if (taken)
+            r->heights.push_back((double)n);
+        return taken;
+    }
+    if (!strcmp(key, "end") && r->version >= 2)
+        return r->ended = !strcmp(value, "plan");
     return false;
 }
 
-bool ReadPlanFile(const char *text, size_t length, ToolsState *state, Course *course, bool *withCourse, char *why,
-                  size_t size)
+// The file's lines, one at a time: false at the end, or for a line that
+// will not fit (then `why` says so).
+static bool ReadLines(const char *text, size_t length, PlanReading *r, char *why, size_t size)
 {
-    ToolsState read = *state;
-    static Course profile;  // read aside: what was open stays until all is read
-    bool hasCourse = false, hasMetres = false;
-    int heights = 0;
-    long long number = 0;
     char line[256];
+    long long number = 0, complete = 0;
     for (size_t at = 0; at < length || number == 0;) {
         size_t end = at;
         while (end < length && text[end] != '\n')
@@ -82,6 +152,8 @@ bool ReadPlanFile(const char *text, size_t length, ToolsState *state, Course *co
         if (n > 0 && text[end - 1] == '\r')
             n--;
         number++;
+        if (end < length)
+            complete = number;
         if (n >= sizeof line) {
             snprintf(why, size, "line %lld is longer than any of a plan", number);
             return false;
@@ -90,72 +162,64 @@ bool ReadPlanFile(const char *text, size_t length, ToolsState *state, Course *co
         line[n] = '\0';
         at = end + 1;
         if (number == 1) {
-            // A UTF-8 mark may lead the file.
-            const char *head = !strncmp(line, "\xEF\xBB\xBF", 3) ? line + 3 : line;
-            size_t prefix = strlen(versionLine);
-            char *stop = nullptr;
-            long v = !strncmp(head, versionLine, prefix) && head[prefix] == ' ' ? strtol(head + prefix + 1, &stop, 10) : 0;
-            if (!stop || *stop != '\0' || v < 1) {
-                snprintf(why, size, "%s", "not a Velto plan");
+            if (!VersionLine(line, &r->version, why, size))
+                return false;
+        } else if (r->version >= 2 && end >= length && strcmp(line, endLine) != 0) {
+            break;  // a last line without its end: cut off in the middle of it
+        } else if (n > 0) {
+            char *equals = strchr(line, '=');
+            if (!equals || r->ended) {
+                snprintf(why, size, "line %lld is damaged: %s", number, r->ended ? "after the end" : "no key and value");
                 return false;
             }
-            if (v > version) {
-                snprintf(why, size, "a plan of a later Velto (version %ld)", v);
+            *equals = '\0';
+            if (!TakeLine(r, line, equals + 1)) {
+                snprintf(why, size, "line %lld is damaged: %.40s=%.40s", number, line, equals + 1);
                 return false;
             }
-            if (at >= length)
-                break;
-            continue;
         }
-        if (n == 0) {
-            if (at >= length)
-                break;
-            continue;
-        }
-        char *equals = strchr(line, '=');
-        if (!equals) {
-            snprintf(why, size, "line %lld is damaged: no key and value", number);
-            return false;
-        }
-        *equals = '\0';
-        const char *key = line, *value = equals + 1;
-        bool taken = true;
-        if (PlanKey(key)) {
-            taken = TakeToolsValue(key, value, &read);
-        } else if (!strcmp(key, "course")) {
-            snprintf(profile.name, sizeof profile.name, "%s", value);
-            hasCourse = true;
-        } else if (!strcmp(key, "course-metres")) {
-            char *stop;
-            profile.metres = strtold(value, &stop);
-            taken = hasMetres = *stop == '\0' && profile.metres > 0 && std::isfinite(profile.metres);
-        } else if (!strcmp(key, "course-heights")) {
-            taken = !strcmp(value, "0") || !strcmp(value, "1");
-            profile.heights = !strcmp(value, "1");
-        } else if (!strcmp(key, "height")) {
-            char *stop;
-            double h = strtod(value, &stop);
-            taken = *stop == '\0' && std::isfinite(h) && fabs(h) < 12000 && heights < PROFILE_MAX;
-            if (taken)
-                profile.height[heights++] = h;
-        } else {
-            taken = false;
-        }
-        if (!taken) {
-            snprintf(why, size, "line %lld is damaged: %.40s=%.40s", number, key, value);
-            return false;
-        }
+        if (at >= length)
+            break;
     }
-    if (hasCourse && (!hasMetres || heights < 2)) {
+    if (r->version >= 2 && !r->ended) {
+        snprintf(why, size, "cut off after line %lld", complete);
+        return false;
+    }
+    if (r->version >= 2 && r->course && r->stated != (long)r->heights.size()) {
+        snprintf(why, size, "the course's profile has %zu heights, not the %ld it states", r->heights.size(), r->stated);
+        return false;
+    }
+    return true;
+}
+
+bool ReadPlanFile(const char *text, size_t length, ToolsState *state, Course *course, bool *withCourse, char *why,
+                  size_t size)
+{
+    PlanReading r;
+    r.state = *state;
+    r.version = 0;
+    r.course = r.metres = r.ended = false;
+    r.name[0] = '\0';
+    r.length = r.start = 0;
+    r.waypoints = 0;
+    r.heightsFlag = true;  // the heights are there; a flat course says so
+    r.stated = -1;
+    if (!ReadLines(text, length, &r, why, size))
+        return false;
+    if (r.course && (!r.metres || r.heights.size() < 2)) {
         snprintf(why, size, "%s", "the course's profile is cut short");
         return false;
     }
-    *state = read;
-    *withCourse = hasCourse;
-    if (hasCourse) {
-        profile.steps = heights - 1;
-        ProfileFigures(&profile);
-        *course = profile;
+    if (r.course) {
+        Course read;
+        if (!SetProfile(&read, r.length, r.heights, r.heightsFlag, why, size))
+            return false;
+        snprintf(read.name, sizeof read.name, "%s", r.name);
+        read.fileStart = r.start;
+        read.waypoints = r.waypoints;
+        *course = read;
     }
+    *state = r.state;
+    *withCourse = r.course;
     return true;
 }

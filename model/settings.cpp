@@ -1,10 +1,11 @@
 #include "model/settings.h"
 
-#include <cmath>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "model/agegrade.h"
 #include "model/equivalents.h"
 #include "model/plan.h"
 
@@ -15,116 +16,192 @@ const ToolsState TOOLS_DEFAULTS = {"",        "",      "",    {"", "", ""}, UNIT
 
 static const char header[] = "[Velto tools]";
 static const int version = 1;
+// The last line of a file written whole. A file that states its number of
+// lines must reach it; files of earlier Veltos state none.
+static const char endLine[] = "end=1";
 
-// The value of a key as it stands; every byte printable, for a text box.
-static bool Printable(const char *value)
+// What a single-line entry can hold: anything but the end of a line.
+static bool AnyText(const char *)
 {
-    for (const char *c = value; *c; c++)
-        if ((unsigned char)*c < 0x20 || (unsigned char)*c > 0x7E)
+    return true;
+}
+
+static bool Exact(const char *text)
+{
+    long double value;
+    Reading reading = ReadAmount(text, &value);
+    return reading == READ_OK || reading == READ_ZERO;
+}
+
+static bool Percent(const char *text)
+{
+    long double value;
+    return ReadSplitPercent(text, &value);
+}
+
+static bool Every(const char *text)
+{
+    long double value;
+    return ReadSplitEvery(text, &value);
+}
+
+static bool Hill(const char *text)
+{
+    long double value;
+    return ReadHillEffort(text, &value);
+}
+
+static bool Exponent(const char *text)
+{
+    long double value;
+    return ReadExponent(text, &value);
+}
+
+static bool Age(const char *text)
+{
+    int value;
+    return ReadAge(text, &value);
+}
+
+static const char *const sexes[] = {"man", "woman"};
+
+#define TEXT(name, field, check, plan) {name, KEY_TEXT, offsetof(ToolsState, field), sizeof(ToolsState::field), 0, 0, NULL, check, plan}
+#define CHOICE(name, field, low, high, plan) {name, KEY_CHOICE, offsetof(ToolsState, field), 0, low, high, NULL, NULL, plan}
+#define FLAG(name, field, plan) {name, KEY_FLAG, offsetof(ToolsState, field), 0, 0, 1, NULL, NULL, plan}
+
+const ToolsKey TOOLS_KEYS[] = {
+    CHOICE("page", page, 0, PAGES - 1, false),
+    CHOICE("work-out", solve, SOLVE_TIME, SOLVE_PACE, true),
+    TEXT("time", time, AnyText, true),
+    TEXT("distance", distance, AnyText, true),
+    CHOICE("distance-unit", distanceUnit, 0, UNITS - 1, true),
+    TEXT("pace", pace, AnyText, true),
+    CHOICE("pace-unit", paceKind, 0, PACE_KINDS - 1, true),
+    CHOICE("split", direction, -1, 1, true),
+    TEXT("percent", percent, Percent, true),
+    CHOICE("split-unit", splitUnit, 0, UNITS - 1, true),
+    TEXT("result-distance", resultDistance, AnyText, false),
+    CHOICE("result-unit", resultUnit, 0, UNITS - 1, false),
+    TEXT("result-time", resultTime, AnyText, false),
+    FLAG("result-typed", resultTyped, false),
+    TEXT("exponent", exponent, Exponent, false),
+    TEXT("age", age, Age, false),
+    {"sex", KEY_CHOICE, offsetof(ToolsState, sex), 0, 0, 1, sexes, NULL, false},
+    TEXT("time-exact", held[0], Exact, true),
+    TEXT("distance-exact", held[1], Exact, true),
+    TEXT("pace-exact", held[2], Exact, true),
+    TEXT("split-every", splitEvery, Every, true),
+    FLAG("halfway", halfway, true),
+    TEXT("hill-effort", hill, Hill, true),
+};
+const int TOOLS_KEY_COUNT = sizeof TOOLS_KEYS / sizeof TOOLS_KEYS[0];
+
+#undef TEXT
+#undef CHOICE
+#undef FLAG
+
+const ToolsKey *FindToolsKey(const char *name)
+{
+    for (const ToolsKey &key : TOOLS_KEYS)
+        if (!strcmp(key.name, name))
+            return &key;
+    return NULL;
+}
+
+// A text fits its field and is one line; an empty entry is as typed, and
+// so is any entry that is its key's to check.
+static bool TextTaken(const ToolsKey &key, const char *value)
+{
+    return strlen(value) < key.size && !strpbrk(value, "\r\n") && (!value[0] || key.inEffect(value));
+}
+
+bool TakeKey(const ToolsKey &key, const char *value, ToolsState *s)
+{
+    char *field = reinterpret_cast<char *>(s) + key.offset;
+    if (key.kind == KEY_TEXT) {
+        if (!TextTaken(key, value))
             return false;
-    return true;
-}
-
-static bool Text(const char *value, char *to, size_t size)
-{
-    if (strlen(value) >= size || !Printable(value))
-        return false;
-    snprintf(to, size, "%s", value);
-    return true;
-}
-
-static bool Whole(const char *value, int low, int high, int *to)
-{
-    char *end;
-    long n = strtol(value, &end, 10);
-    if (end == value || *end != '\0' || n < low || n > high)
-        return false;
-    *to = (int)n;
-    return true;
-}
-
-// An amount typed into an entry, kept as typed when it reads within its range.
-static bool Amount(const char *value, long double low, long double high, bool whole, char *to, size_t size)
-{
-    long double n = 0;
-    Reading reading = ReadAmount(value, &n);
-    if (reading == READ_EMPTY)
-        return Text(value, to, size);  // empty is as typed too
-    if (reading == READ_BAD || n < low || n > high || (whole && n != floorl(n)))
-        return false;
-    return Text(value, to, size);
-}
-
-static const char *const heldKeys[3] = {"time-exact", "distance-exact", "pace-exact"};
-
-bool TakeToolsValue(const char *key, const char *value, ToolsState *s)
-{
-    for (int k = 0; k < 3; k++)
-        if (!strcmp(key, heldKeys[k]))
-            return Amount(value, 0, HUGE_VALL, false, s->held[k], sizeof s->held[k]);
-    if (!strcmp(key, "page"))
-        return Whole(value, 0, PAGES - 1, &s->page);
-    if (!strcmp(key, "distance-unit"))
-        return Whole(value, 0, UNITS - 1, &s->distanceUnit);
-    if (!strcmp(key, "pace-unit"))
-        return Whole(value, 0, PACE_KINDS - 1, &s->paceKind);
-    if (!strcmp(key, "result-unit"))
-        return Whole(value, 0, UNITS - 1, &s->resultUnit);
-    if (!strcmp(key, "work-out"))
-        return Whole(value, SOLVE_TIME, SOLVE_PACE, &s->solve);
-    if (!strcmp(key, "time"))
-        return Text(value, s->time, sizeof s->time);
-    if (!strcmp(key, "distance"))
-        return Text(value, s->distance, sizeof s->distance);
-    if (!strcmp(key, "pace"))
-        return Text(value, s->pace, sizeof s->pace);
-    if (!strcmp(key, "split"))
-        return Whole(value, -1, 1, &s->direction);
-    if (!strcmp(key, "percent"))
-        return Amount(value, 0, 20, false, s->percent, sizeof s->percent);
-    if (!strcmp(key, "split-unit"))
-        return Whole(value, 0, UNITS - 1, &s->splitUnit);
-    if (!strcmp(key, "result-distance"))
-        return Text(value, s->resultDistance, sizeof s->resultDistance);
-    if (!strcmp(key, "result-time"))
-        return Text(value, s->resultTime, sizeof s->resultTime);
-    if (!strcmp(key, "result-typed") || !strcmp(key, "halfway")) {
-        int flag;
-        if (!Whole(value, 0, 1, &flag))
-            return false;
-        (key[0] == 'h' ? s->halfway : s->resultTyped) = flag != 0;
+        snprintf(field, key.size, "%s", value);
         return true;
     }
-    if (!strcmp(key, "split-every"))
-        return Amount(value, 0, 1e6L, false, s->splitEvery, sizeof s->splitEvery);
-    if (!strcmp(key, "hill-effort"))
-        return Amount(value, 0, 100, false, s->hill, sizeof s->hill);
-    if (!strcmp(key, "exponent"))
-        return Amount(value, RIEGEL_K_MIN, RIEGEL_K_MAX, false, s->exponent, sizeof s->exponent);
-    if (!strcmp(key, "age"))
-        return Amount(value, 5, 100, true, s->age, sizeof s->age);
-    if (!strcmp(key, "sex")) {
-        if (strcmp(value, "woman") != 0 && strcmp(value, "man") != 0)
+    long n = -1;
+    if (key.words) {
+        for (int k = key.low; k <= key.high; k++)
+            if (!strcmp(value, key.words[k - key.low]))
+                n = k;
+        if (n < 0)
             return false;
-        s->sex = !strcmp(value, "woman");
+    } else {
+        char *end;
+        n = strtol(value, &end, 10);
+        if (end == value || *end != '\0' || n < key.low || n > key.high)
+            return false;
+    }
+    if (key.kind == KEY_FLAG)
+        *reinterpret_cast<bool *>(field) = n != 0;
+    else
+        *reinterpret_cast<int *>(field) = (int)n;
+    return true;
+}
+
+bool KeyValue(const ToolsKey &key, const ToolsState &s, char *buf, size_t size)
+{
+    const char *field = reinterpret_cast<const char *>(&s) + key.offset;
+    if (key.kind == KEY_TEXT) {
+        if (!TextTaken(key, field))
+            return false;
+        snprintf(buf, size, "%s", field);
         return true;
     }
-    return false;
+    int n = key.kind == KEY_FLAG ? *reinterpret_cast<const bool *>(field) : *reinterpret_cast<const int *>(field);
+    if (n < key.low || n > key.high)
+        return false;
+    if (key.words)
+        snprintf(buf, size, "%s", key.words[n - key.low]);
+    else
+        snprintf(buf, size, "%d", n);
+    return true;
+}
+
+bool TakeToolsValue(const char *name, const char *value, ToolsState *state)
+{
+    const ToolsKey *key = FindToolsKey(name);
+    return key && TakeKey(*key, value, state);
+}
+
+// The lines of a text, each without its end; `complete` is false for a last
+// line that has no end, as in a file cut short.
+struct Lines {
+    const char *at;
+    char line[256];
+    bool fits, complete;
+};
+
+static bool NextLine(Lines *lines)
+{
+    if (!*lines->at)
+        return false;
+    size_t n = strcspn(lines->at, "\n");
+    lines->complete = lines->at[n] == '\n';
+    size_t text = n > 0 && lines->at[n - 1] == '\r' ? n - 1 : n;
+    lines->fits = text < sizeof lines->line;
+    snprintf(lines->line, sizeof lines->line, "%.*s", (int)(lines->fits ? text : 0), lines->at);
+    lines->at += n + (lines->complete ? 1 : 0);
+    return true;
 }
 
 SettingsFile ReadSettings(const char *text, ToolsState *state)
 {
     *state = TOOLS_DEFAULTS;
     ToolsState read = TOOLS_DEFAULTS;
-    bool headed = false, versioned = false, unknownUnit[3] = {false, false, false};
-    char line[256];
-    for (const char *p = text; *p;) {
-        size_t n = strcspn(p, "\r\n");
-        bool fits = n < sizeof line;
-        snprintf(line, sizeof line, "%.*s", (int)(fits ? n : 0), p);
-        p += n;
-        p += strspn(p, "\r\n");
-        if (!fits || line[0] == '\0' || line[0] == ';')
+    bool headed = false, versioned = false, ended = false, unknownUnit[3] = {false, false, false};
+    long stated = 0, count = 0;
+    Lines lines = {text, "", true, true};
+    while (NextLine(&lines)) {
+        count++;
+        ended = lines.complete && !strcmp(lines.line, endLine);
+        char *line = lines.line;
+        if (!lines.fits || line[0] == '\0' || line[0] == ';')
             continue;  // a line longer than any value is nobody's
         if (!headed) {
             if (strcmp(line, header) != 0)
@@ -136,21 +213,25 @@ SettingsFile ReadSettings(const char *text, ToolsState *state)
         if (!equals)
             continue;
         *equals = '\0';
+        const char *value = equals + 1;
         if (!strcmp(line, "version")) {
-            int v;
-            if (!Whole(equals + 1, 1, 1000000, &v))
+            char *end;
+            long v = strtol(value, &end, 10);
+            if (end == value || *end || v < 1)
                 return SETTINGS_NONE;
             if (v > version)
                 return SETTINGS_LATER;  // a later Velto's: its values may mean other things
             versioned = true;
-        } else if (!TakeToolsValue(line, equals + 1, &read)) {
+        } else if (!strcmp(line, "lines")) {
+            stated = strtol(value, NULL, 10);
+        } else if (!TakeToolsValue(line, value, &read)) {
             unknownUnit[0] = unknownUnit[0] || !strcmp(line, "distance-unit");
             unknownUnit[1] = unknownUnit[1] || !strcmp(line, "pace-unit");
             unknownUnit[2] = unknownUnit[2] || !strcmp(line, "result-unit");
         }
     }
-    if (!headed || !versioned)
-        return SETTINGS_NONE;
+    if (!headed || !versioned || (stated && (count != stated || !ended)))
+        return SETTINGS_NONE;  // cut short of what it states: nothing half read
     // A number in a unit not known is no number: 42.195 of an unknown unit is
     // not 42.195 miles.
     if (unknownUnit[0])
@@ -165,16 +246,22 @@ SettingsFile ReadSettings(const char *text, ToolsState *state)
 
 size_t WriteSettings(const ToolsState &s, char *text, size_t size)
 {
+    // The values first, to count the lines the file states.
+    char body[SETTINGS_TEXT_MAX], value[80];
+    size_t used = 0;
+    int lines = 5;  // the header, the comment, version, lines and the end
+    for (const ToolsKey &key : TOOLS_KEYS) {
+        if (!KeyValue(key, s, value, sizeof value))
+            continue;
+        int n = snprintf(body + used, sizeof body - used, "%s=%s\r\n", key.name, value);
+        if (n < 0 || (size_t)n >= sizeof body - used)
+            return 0;
+        used += (size_t)n;
+        lines++;
+    }
     int n = snprintf(text, size,
-                     "%s\r\n; What Velto's runner's tools held when they were last closed.\r\nversion=%d\r\npage=%d\r\n"
-                     "work-out=%d\r\ntime=%s\r\ndistance=%s\r\ndistance-unit=%d\r\npace=%s\r\npace-unit=%d\r\n"
-                     "split=%d\r\npercent=%s\r\nsplit-unit=%d\r\nresult-distance=%s\r\nresult-unit=%d\r\n"
-                     "result-time=%s\r\nresult-typed=%d\r\nexponent=%s\r\nage=%s\r\nsex=%s\r\n"
-                     "time-exact=%s\r\ndistance-exact=%s\r\npace-exact=%s\r\nsplit-every=%s\r\nhalfway=%d\r\n"
-                     "hill-effort=%s\r\n",
-                     header, version, s.page, s.solve, s.time, s.distance, s.distanceUnit, s.pace, s.paceKind,
-                     s.direction, s.percent, s.splitUnit, s.resultDistance, s.resultUnit, s.resultTime,
-                     s.resultTyped ? 1 : 0, s.exponent, s.age, s.sex == 1 ? "woman" : "man", s.held[0], s.held[1],
-                     s.held[2], s.splitEvery, s.halfway ? 1 : 0, s.hill);
+                     "%s\r\n; What Velto's runner's tools held when they were last closed.\r\nversion=%d\r\n"
+                     "lines=%d\r\n%s%s\r\n",
+                     header, version, lines, body, endLine);
     return n > 0 && (size_t)n < size ? (size_t)n : 0;
 }

@@ -35,20 +35,46 @@ struct ToolsState {
 
 extern const ToolsState TOOLS_DEFAULTS;
 
-// Reads what WriteSettings wrote into *state, over the defaults: the
-// defaults for a text that is not such a file, and for one of a later
-// version, which is never to be written over.
-enum SettingsFile { SETTINGS_NONE, SETTINGS_OURS, SETTINGS_LATER };
-SettingsFile ReadSettings(const char *text, ToolsState *state);
+// Each value the tools keep, once: its key, and how it is read, checked and
+// written. velto.ini holds them all, a plan file those marked `plan`; the
+// pages take an entry's value by the same check (`inEffect`), so that what
+// is written is always read back, and what is read is what the page shows.
+enum KeyKind { KEY_TEXT, KEY_CHOICE, KEY_FLAG };
+struct ToolsKey {
+    const char *name;
+    KeyKind kind;
+    size_t offset;                      // of its field in ToolsState
+    size_t size;                        // of a text field
+    int low, high;                      // of a choice
+    const char *const *words;           // a choice written as a word ("man", "woman"), else as a number
+    bool (*inEffect)(const char *text);  // a text's check: the value the pages take; NULL for any text typed
+    bool plan;                          // a plan file holds it too
+};
+extern const ToolsKey TOOLS_KEYS[];
+extern const int TOOLS_KEY_COUNT;
+const ToolsKey *FindToolsKey(const char *name);
+
+// A key's value from a file into the state: false, and the state as it was,
+// for a value the key does not take.
+bool TakeKey(const ToolsKey &key, const char *value, ToolsState *state);
+// The value as written: false for an entry whose value is not in effect (a
+// percentage typed over 20 under even pace), which is written not at all.
+bool KeyValue(const ToolsKey &key, const ToolsState &state, char *buf, size_t size);
 
 // One value of the file by its key: false for a key not known, or a value
-// out of its range (then the state keeps what it had).
+// it does not take (then the state keeps what it had).
 bool TakeToolsValue(const char *key, const char *value, ToolsState *state);
+
+// Reads what WriteSettings wrote into *state, over the defaults: the
+// defaults for a text that is not such a file, one cut short of the extent
+// it states, and one of a later version, which is never to be written over.
+enum SettingsFile { SETTINGS_NONE, SETTINGS_OURS, SETTINGS_LATER };
+SettingsFile ReadSettings(const char *text, ToolsState *state);
 
 // The text of the file; its length, or 0 when it does not fit.
 size_t WriteSettings(const ToolsState &state, char *text, size_t size);
 
-const size_t SETTINGS_TEXT_MAX = 2048;
+const size_t SETTINGS_TEXT_MAX = 4096;
 
 // The hill effort over a course when none is typed, percent: see the guide.
 #define HILL_EFFORT_DEFAULT "50"

@@ -149,7 +149,16 @@ TEST(SplitTables, RowsWorkedByHand)
         EXPECT_EQ(table.rows, c.rows) << c.row;
         EXPECT_EQ(Row(table, c.k), c.row);
     }
+    // 62.14 mi as typed, known to 0.005 mi (8.05 m), by the km with halfway:
+    // 100,004.6 m, the finish 4.6 m past the 100th km and halfway 2.3 m past
+    // the 50th are those rows, not rows of a second or two of their own.
     SplitTable table;
+    ASSERT_TRUE(PlanSplitTable(62.14L * 1609.344L, 36000, UNIT_KM, 0, 0, 3, &table));
+    table.slack = TypedSlack("62.14", UNIT_MILE);
+    ASSERT_TRUE(SetSplitPoints(&table, 1, true));
+    EXPECT_EQ(table.rows, 100);
+    EXPECT_EQ(Row(table, 49).substr(0, 3), "50 ");
+    EXPECT_EQ(Row(table, 99).substr(0, 8), "100.005 ");
     EXPECT_FALSE(PlanSplitTable(10000, 2400, UNIT_KM, -1, 21, 2, &table));  // 0 to 20 %
     EXPECT_FALSE(PlanSplitTable(0, 2400, UNIT_KM, 0, 0, 2, &table));
 }
@@ -198,6 +207,8 @@ TEST(ToolsEntries, CautionForImpossiblePaces)
         {SOLVE_PACE, "1:00:00", "42.2", "", UNIT_KM, SOLVE_TIME, "1 h 0 min 0.0 s over 42.20 Km. is faster than any runner."},
         {SOLVE_PACE, "3:30:00", "42.2", "", UNIT_KM, SOLVE_TIME, ""},
         {SOLVE_PACE, "20:00", "10", "", UNIT_KM, SOLVE_TIME, "20 min 0.0 s over 10.00 Km. is faster than any runner."},
+        // 100 m has its record (9.58 s); 40 km/h (9.0 s) holds only below it.
+        {SOLVE_PACE, "9.4", "0.1", "", UNIT_KM, SOLVE_TIME, "9.4 s over 0.10 Km. is faster than any runner."},
     };
     for (const auto &c : cases) {
         Plan plan = SolvePlan(c.solve, c.time, c.distance, UNIT_KM, c.pace, c.paceKind);

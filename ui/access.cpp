@@ -4,6 +4,7 @@
 #include <initguid.h>  // the accessibility GUIDs, defined here
 #include <oleacc.h>
 
+#include "ui/files.h"
 #include "ui/velto.h"
 
 // Top to bottom: each label right before its control, each group box right
@@ -46,7 +47,7 @@ void NameControlsForScreenReaders()
     BOOL reader = FALSE;
     if (!SystemParametersInfoA(SPI_GETSCREENREADER, 0, &reader, 0) || !reader)
         return;
-    HMODULE ole = LoadLibraryA("ole32.dll");
+    HMODULE ole = SystemLibrary(L"ole32.dll");
     if (!ole)
         return;
     auto initialize = reinterpret_cast<HRESULT(WINAPI *)(LPVOID, DWORD)>(

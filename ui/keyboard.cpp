@@ -1,6 +1,7 @@
 // Moving between controls by keyboard. The main window is no dialog, so
 // Tab, Enter and the arrows are handled by procedures put in front of the
 // fields, the unit radios and the scroll bars.
+#include "model/units.h"
 #include "ui/resource.h"
 #include "ui/velto.h"
 
@@ -49,13 +50,19 @@ static LRESULT CALLBACK ButtonProc(HWND hwnd, UINT iMsg, WPARAM wParam, LPARAM l
         switch (wParam) {
         case VK_TAB:
         case VK_RIGHT:
-            target = GetDlgItem(parent, id < 17 ? id + 1 : id == 17 ? 13 : id < 22 ? id + 1 : 18);
+            target = GetDlgItem(parent, id < IDC_DISTANCE_200M   ? id + 1
+                                         : id == IDC_DISTANCE_200M ? IDC_DISTANCE_MILE
+                                         : id < IDC_SPLIT_200M     ? id + 1
+                                                                   : IDC_SPLIT_MILE);
             break;
         case VK_LEFT:
-            target = GetDlgItem(parent, id > 18 ? id - 1 : id == 18 ? 22 : id > 13 ? id - 1 : 17);
+            target = GetDlgItem(parent, id > IDC_SPLIT_MILE     ? id - 1
+                                         : id == IDC_SPLIT_MILE   ? IDC_SPLIT_200M
+                                         : id > IDC_DISTANCE_MILE ? id - 1
+                                                                  : IDC_DISTANCE_200M);
             break;
         case VK_UP:
-            target = id >= 18 ? GetDlgItem(parent, id - 5) : hwndDistanceReadout;
+            target = id >= IDC_SPLIT_MILE ? GetDlgItem(parent, id - UNITS) : hwndDistanceReadout;
             break;
         case VK_DOWN:
             target = id <= 17 ? GetDlgItem(parent, id + 5) : hwndDistanceScroll;

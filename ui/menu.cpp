@@ -4,6 +4,7 @@
 #include "model/entry.h"
 #include "model/pacemodel.h"
 #include "model/plan.h"
+#include "ui/files.h"
 #include "ui/resource.h"
 #include "ui/velto.h"
 
@@ -115,8 +116,7 @@ static void Preset(int k)
 static void OpenDoc(HWND hwnd)
 {
     if (!pShellExecute) {
-        HMODULE shell = LoadLibraryA("shell32.dll");
-        FARPROC found = shell ? GetProcAddress(shell, "ShellExecuteA") : NULL;
+        FARPROC found = SystemFunction(L"shell32.dll", "ShellExecuteA");
         pShellExecute = reinterpret_cast<decltype(pShellExecute)>(reinterpret_cast<void *>(found));
     }
     int r = pShellExecute ? (int)(INT_PTR)pShellExecute(hwnd, "open", "velto.txt", NULL, WorkingDirectory,

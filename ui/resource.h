@@ -88,11 +88,13 @@
 #define IDC_SPLITS_PROFILE 586
 #define IDC_SPLITS_SAVE_PLAN 587
 #define IDC_SPLITS_OPEN_PLAN 588
+#define IDC_SPLITS_FILE_NOTE 589  // what became of the last file chosen
 #define IDC_RESULT_DISTANCE 540  // the race result, on three pages
 #define IDC_RESULT_UNIT 541
 #define IDC_RESULT_TIME 542
 #define IDC_RESULT_DISTANCE_NOTE 543
 #define IDC_RESULT_TIME_NOTE 544
+#define IDC_RESULT_CAUTION 545  // a result faster than any runner's
 #define IDC_EQ_EXPONENT 550
 #define IDC_EQ_EXPONENT_NOTE 551
 #define IDC_EQ_VDOT 552

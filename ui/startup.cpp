@@ -1,4 +1,6 @@
 // Start-up: the window class, the main window and its twenty-two controls.
+#include "model/units.h"
+#include "ui/files.h"
 #include "ui/resource.h"
 #include "ui/velto.h"
 
@@ -19,7 +21,7 @@ static const DWORD GROUP = WS_CHILD | WS_VISIBLE | BS_GROUPBOX;
 static const DWORD RADIO = WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON;
 
 // In id order, 1 to 22. The radios are plain, not automatic: the program
-// alone moves their marks.
+// alone moves their marks. Their texts are the units' names.
 static const struct {
     HWND *handle;
     const char *className;
@@ -38,16 +40,16 @@ static const struct {
     {&hwndPaceField, "edit", NULL, PLAIN},
     {&hwndDistanceGroup, "button", "Distance Unit", GROUP},
     {&hwndSplitGroup, "button", "Split Unit", GROUP},
-    {&hwndDistanceMile, "button", "Mile", RADIO},
-    {&hwndDistanceKm, "button", "Km", RADIO},
-    {&hwndDistance400m, "button", "400m", RADIO},
-    {&hwndDistance440y, "button", "440y", RADIO},
-    {&hwndDistance200m, "button", "200m", RADIO},
-    {&hwndSplitMile, "button", "Mile", RADIO},
-    {&hwndSplitKm, "button", "Km", RADIO},
-    {&hwndSplit400m, "button", "400m", RADIO},
-    {&hwndSplit440y, "button", "440y", RADIO},
-    {&hwndSplit200m, "button", "200m", RADIO},
+    {&hwndDistanceMile, "button", UNIT_TABLE[UNIT_MILE].name, RADIO},
+    {&hwndDistanceKm, "button", UNIT_TABLE[UNIT_KM].name, RADIO},
+    {&hwndDistance400m, "button", UNIT_TABLE[UNIT_400M].name, RADIO},
+    {&hwndDistance440y, "button", UNIT_TABLE[UNIT_440Y].name, RADIO},
+    {&hwndDistance200m, "button", UNIT_TABLE[UNIT_200M].name, RADIO},
+    {&hwndSplitMile, "button", UNIT_TABLE[UNIT_MILE].name, RADIO},
+    {&hwndSplitKm, "button", UNIT_TABLE[UNIT_KM].name, RADIO},
+    {&hwndSplit400m, "button", UNIT_TABLE[UNIT_400M].name, RADIO},
+    {&hwndSplit440y, "button", UNIT_TABLE[UNIT_440Y].name, RADIO},
+    {&hwndSplit200m, "button", UNIT_TABLE[UNIT_200M].name, RADIO},
 };
 
 HWND StartVelto(HINSTANCE hInstance)
@@ -56,6 +58,7 @@ HWND StartVelto(HINSTANCE hInstance)
     WNDCLASSEXA wndclass;
     HWND hwnd;
 
+    SafeLibrarySearch();  // before any library is loaded by name
     myInstance = hInstance;
     DWORD length = GetCurrentDirectoryA(sizeof WorkingDirectory, WorkingDirectory);
     if (length == 0 || length >= sizeof WorkingDirectory)

@@ -2,6 +2,7 @@
 // and unit choice.
 #include "model/entry.h"
 #include "model/pacemodel.h"
+#include "model/units.h"
 #include "ui/resource.h"
 #include "ui/velto.h"
 
@@ -16,7 +17,7 @@ static HWND hwndFocus;          // the control that had the focus when the windo
 // closing box or dialog still has to do.
 static const UINT WM_HANDBACK = WM_APP + 1;
 
-// The unit radios by id - 13: the distance bank, then the split bank.
+// The unit radios by id, from the distance bank's first: then the split bank.
 static HWND *const unitRadios[10] = {
     &hwndDistanceMile, &hwndDistanceKm, &hwndDistance400m, &hwndDistance440y, &hwndDistance200m,
     &hwndSplitMile,    &hwndSplitKm,    &hwndSplit400m,    &hwndSplit440y,    &hwndSplit200m,
@@ -51,7 +52,7 @@ void ResetButtons(HWND hwnd, int bank)
 {
     if (bank != 0 && bank != 1)
         return;
-    for (int id = IDC_DISTANCE_MILE + 5 * bank; id < IDC_DISTANCE_MILE + 5 * bank + 5; id++)
+    for (int id = IDC_DISTANCE_MILE + UNITS * bank; id < IDC_DISTANCE_MILE + UNITS * bank + UNITS; id++)
         SendMessageA(GetDlgItem(hwnd, id), BM_SETCHECK, BST_UNCHECKED, 0);
 }
 
@@ -285,6 +286,10 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT iMsg, WPARAM wParam, LPARAM lParam)
             if (focus && IsChild(hwnd, focus))
                 hwndFocus = focus;
         }
+        break;
+    case WM_CLOSE:
+        if (!ToolsMayClose(hwnd))
+            return 0;  // the user stays, to keep the plan's changes
         break;
     case WM_ENDSESSION:
         if (wParam)

@@ -51,6 +51,9 @@ void InitMenuPopup(WPARAM wParam, LPARAM lParam);
 void RunnersTool(HWND hwnd, int id);
 // The session ends: the tools, if open, keep their entries now.
 void ToolsEndSession();
+// Velto is asked to close: false when the user stays to keep a plan file's
+// changes (asked only when a plan file open has changed).
+bool ToolsMayClose(HWND hwnd);
 // Loads what the tools window needs, so that its first opening is as quick as
 // any other; once the main window is on the screen.
 void PrepareTools();

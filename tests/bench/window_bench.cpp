@@ -21,7 +21,7 @@
 
 #include "model/pacemodel.h"
 #include "ui/resource.h"
-#include "ui/tools.h"
+#include "ui/tools/tools.h"
 #include "ui/velto.h"
 
 using Clock = std::chrono::steady_clock;

@@ -15,9 +15,19 @@ static void Check(CourseBuilder *builder)
 {
     if (!FinishCourse(builder, "fuzz", &course))
         return;
-    if (!(course.metres > 0) || !std::isfinite(course.climb) || !std::isfinite(course.descent) ||
+    if (!(course.metres >= COURSE_METRES_MIN) || !std::isfinite(course.climb) || !std::isfinite(course.descent) ||
         course.steps < 1 || course.steps >= PROFILE_MAX)
         __builtin_trap();
+    // Every height of the profile between the lowest and highest of the file
+    // (its points' heights, as read or taken between neighbours).
+    long double low = builder->height[0], high = builder->height[0];
+    for (long double h : builder->height) {
+        low = h < low ? h : low;
+        high = h > high ? h : high;
+    }
+    for (double h : course.height)
+        if (!(h >= low - 1e-9L * (1 + fabsl(low)) && h <= high + 1e-9L * (1 + fabsl(high))))
+            __builtin_trap();
     SplitTable table;
     PlanSplitTable(10000, 3000, UNIT_KM, -1, 5, 3, &table);
     SetSplitPoints(&table, 0.5L, true);

@@ -8,7 +8,7 @@
 #include <deque>
 
 #include "model/pacemodel.h"
-#include "ui/tools.h"
+#include "ui/tools/tools.h"
 #include "ui/velto.h"
 
 void Pump()
@@ -27,9 +27,11 @@ void ResetTools()
     snprintf(folder + strlen(folder), sizeof folder - strlen(folder), "velto-tests-%lu", GetCurrentProcessId());
     CreateDirectoryA(folder, NULL);
     SetEnvironmentVariableA("APPDATA", folder);
-    snprintf(file, sizeof file, "%s\\Velto\\velto.ini", folder);
-    SetFileAttributesA(file, FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(file);
+    for (const char *name : {"velto.ini", "course.veltoplan"}) {
+        snprintf(file, sizeof file, "%s\\Velto\\%s", folder, name);
+        SetFileAttributesA(file, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(file);
+    }
     ToolsDefaults();
 }
 
@@ -208,11 +210,15 @@ static void CALLBACK RunScript(HWND, UINT, UINT_PTR timer, DWORD)
         SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), (LPARAM)GetDlgItem(dlg, IDCANCEL));
         break;
     case 'E':
-        PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
+    case 'X': {
+        // Where the keyboard is; after a box the dialog itself may have it,
+        // or no window, and the dialog takes the key all the same.
+        HWND focus = GetFocus();
+        if (!focus || (focus != dlg && !IsChild(dlg, focus)))
+            focus = dlg;
+        PostMessageA(focus, WM_KEYDOWN, scriptFinish == 'E' ? VK_RETURN : VK_ESCAPE, 0);
         break;
-    case 'X':
-        PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
-        break;
+    }
     }
 }
 

@@ -1,49 +1,68 @@
 // Race-day plans under Wine: courses read through the real Open dialog, a
-// CSV, and broken files refused with their reason, the course before kept.
+// CSV, and broken files refused with their reason, the course before kept;
+// plan files that name themselves only while they are what is shown.
 #include <windows.h>
 #include <commctrl.h>  // after windows.h
 
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "harness.h"
+#include "ui/files.h"
 #include "ui/resource.h"
-#include "ui/tools.h"
+#include "ui/tools/tools.h"
 #include "ui/velto.h"
 
 namespace {
 
 using Strings = std::vector<std::string>;
 
-class Courses : public MainWindow {};
+class Courses : public MainWindow {
+protected:
+    std::string folder;
+    void SetUp() override
+    {
+        MainWindow::SetUp();
+        char temp[MAX_PATH];
+        GetTempPathA(sizeof temp, temp);
+        folder = temp;
+        SendMessageA(hwndDistanceKm, BM_CLICK, 0, 0);
+        SendMessageA(hwndSplitKm, BM_CLICK, 0, 0);
+        SetWindowTextA(hwndDistanceReadout, "10");
+        SetWindowTextA(hwndTimeReadout, "50:00");
+    }
+};
 
-// The guide's example 13 reads its GPX through the dialog; here a CSV, and
-// broken files refused with why while the course before stays.
+// The guide's example 13 reads its GPX through the dialog; here a CSV, one
+// from 5 km in its file, the waypoints of a file with no track, and broken
+// files refused with why on a line of their own, the course before staying.
 TEST_F(Courses, ReadThroughTheDialogAndRefusedWithWhy)
 {
-    const char *const files[][2] = {
-        {"slope.csv", "km,m\n0,100\n1,120\n"},
-        {"text.gpx", "hello, not a course"},
-        {"cut.gpx", "<gpx><trk><trkseg><trkpt lat=\"0\" lon=\"0\"><ele>1</ele></trkpt><trkpt lat="},
-        {"one.gpx", "<gpx><rte><rtept lat=\"10\" lon=\"20\"><ele>5</ele></rtept></rte></gpx>"},
+    const char *const files[][3] = {
+        {"slope.csv", "km,m\n0,100\n1,120\n", ""},
+        {"text.gpx", "hello, not a course", "text.gpx was not taken: not XML, or cut off, at line 1."},
+        {"cut.gpx", "<gpx><trk><trkseg><trkpt lat=\"0\" lon=\"0\"><ele>1</ele></trkpt><trkpt lat=", "cut.gpx was not taken: not XML"},
+        {"one.gpx", "<gpx><rte><rtept lat=\"10\" lon=\"20\"><ele>5</ele></rtept></rte></gpx>",
+         "one.gpx was not taken: only one place in this course: no way to run. The course before stays."},
+        {"dtd.gpx", "<?xml version=\"1.0\"?><!DOCTYPE gpx [<!ENTITY a \"b\">]><gpx/>",
+         "dtd.gpx was not taken: it has a DTD, which a course does not need: not read. The course before stays."},
+        {"later.csv", "km,m\n5,100\n6,110\n", ""},
+        {"marks.gpx", "<gpx><wpt lat=\"0\" lon=\"0\"><ele>10</ele><name>start</name></wpt><wpt lat=\"0\" lon=\"0.01\">"
+                      "<ele>30</ele></wpt><wpt lat=\"0\" lon=\"0.02\"><ele>10</ele></wpt></gpx>", ""},
     };
-    char folder[MAX_PATH];
-    GetTempPathA(sizeof folder, folder);
     BoxCatcher catcher;
-    SendMessageA(hwndDistanceKm, BM_CLICK, 0, 0);
-    SendMessageA(hwndSplitKm, BM_CLICK, 0, 0);
-    SetWindowTextA(hwndDistanceReadout, "10");
-    SetWindowTextA(hwndTimeReadout, "50:00");
     Strings lines;
     catcher.InDialog([&](HWND tools) {
         HWND page = ToolsPage(tools);
         for (const auto &file : files) {
-            std::string path = std::string(folder) + file[0];
+            std::string path = folder + file[0];
             std::ofstream(path, std::ios::binary) << file[1];
             catcher.InDialog(ChooseFileScript(path));
             SendDlgItemMessageA(page, IDC_SPLITS_COURSE, BM_CLICK, 0, 0);
-            lines.push_back(Text(GetDlgItem(page, IDC_SPLITS_COURSE_NOTE)));
+            lines.push_back(Text(GetDlgItem(page, IDC_SPLITS_COURSE_NOTE)) + "|" +
+                            Text(GetDlgItem(page, IDC_SPLITS_FILE_NOTE)));
             DeleteFileA(path.c_str());
         }
         SendDlgItemMessageA(page, IDC_SPLITS_NO_COURSE, BM_CLICK, 0, 0);
@@ -51,14 +70,145 @@ TEST_F(Courses, ReadThroughTheDialogAndRefusedWithWhy)
         SendMessageA(tools, WM_COMMAND, IDCANCEL, 0);
     });
     SendMessageA(hwnd, WM_COMMAND, IDM_SPLITS, 0);
-    ASSERT_EQ(lines.size(), 5u);
+    ASSERT_EQ(lines.size(), 8u);
     std::string slope = "slope.csv: course 1.00 km in the file, planned over 10.00 km; climb 20 m, descent 0 m, 100 to "
                         "120 m. It is 90 % shorter than the plan: is it the right course?";
-    EXPECT_EQ(lines[0], slope);
-    const char *const why[3] = {"not XML, or cut off", "not XML, or cut off", "only one place in this course"};
-    for (size_t k = 1; k < 4; k++)  // the course before stays, and the line says why not the new one
-        EXPECT_EQ(lines[k].rfind(slope + " " + files[k][0] + " was not taken: " + why[k - 1], 0), 0u) << lines[k];
-    EXPECT_EQ(lines[4], "No course: the plan is for flat ground.");
+    EXPECT_EQ(lines[0], slope + "|");
+    for (size_t k = 1; k < 5; k++)  // the course before stays, and its own line says why not the new one
+        EXPECT_EQ(lines[k].rfind(slope + "|" + files[k][2], 0), 0u) << lines[k];
+    EXPECT_EQ(lines[5].substr(0, 55), "later.csv: course 1.00 km from 5.00 km in the file, pla");
+    EXPECT_NE(lines[6].find("climb 20 m, descent 20 m, 10 to 30 m. Read from its 3 waypoints: no track or route."),
+              std::string::npos) << lines[6];
+    EXPECT_EQ(lines[7], "No course: the plan is for flat ground.");
+    EXPECT_TRUE(catcher.boxes().empty());
+}
+
+// XmlLite reads a stream of exactly the file's bytes: no terminating NUL,
+// no rounding of a memory block.
+TEST(CourseFiles, TheXmlStreamIsTheFileExactly)
+{
+    for (std::string bytes : {std::string("<gpx/>"), std::string(12345, 'x'), std::string()}) {
+        IStream *stream = ByteStream(bytes);
+        ASSERT_TRUE(stream != NULL);
+        STATSTG stat = {};
+        ASSERT_EQ(stream->Stat(&stat, STATFLAG_NONAME), S_OK);
+        EXPECT_EQ(stat.cbSize.QuadPart, bytes.size());
+        stream->Release();
+    }
+}
+
+// Every letter a page underlines is its own among the page's and the
+// window's, and Alt with it reaches the control its label stands before.
+TEST_F(Courses, MnemonicsAreUniqueAndReachTheirControl)
+{
+    BoxCatcher catcher;
+    Strings wrong;
+    for (int id : {IDM_PACE_PLAN, IDM_SPLITS, IDM_PREDICTION, IDM_TRAINING, IDM_AGE_GRADE}) {
+        catcher.InDialog([&](HWND tools) {
+            HWND page = ToolsPage(tools);
+            std::string seen;
+            for (HWND parent : {tools, page})
+                for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+                    std::string text = Text(child);
+                    size_t amp = text.find('&');
+                    if (child == page || amp == std::string::npos || amp + 1 >= text.size())
+                        continue;
+                    char letter = (char)tolower((unsigned char)text[amp + 1]);
+                    if (seen.find(letter) != std::string::npos)
+                        wrong.push_back(std::to_string(id) + ": " + text + " shares its letter");
+                    seen += letter;
+                    char name[16];
+                    GetClassNameA(child, name, sizeof name);
+                    LONG_PTR style = GetWindowLongPtrA(child, GWL_STYLE) & BS_TYPEMASK;
+                    bool label = !_stricmp(name, "Static"), choice = !_stricmp(name, "Button") &&
+                                 (style == BS_AUTORADIOBUTTON || style == BS_AUTOCHECKBOX);
+                    if (!label && !choice)
+                        continue;  // a push button would act: its letter is checked above
+                    SetFocus(GetDlgItem(tools, IDCANCEL));
+                    MSG alt = {GetFocus(), WM_SYSCHAR, (WPARAM)letter, 1 << 29, 0, {0, 0}};
+                    IsDialogMessageA(tools, &alt);
+                    HWND want = label ? GetWindow(child, GW_HWNDNEXT) : child;
+                    if (GetFocus() != want)
+                        wrong.push_back(std::to_string(id) + ": Alt+" + letter + " of " + text + " goes to " +
+                                        Text(GetFocus()));
+                }
+            SendMessageA(tools, WM_COMMAND, IDCANCEL, 0);
+        });
+        SendMessageA(hwnd, WM_COMMAND, id, 0);
+    }
+    EXPECT_EQ(wrong, Strings{});
+}
+
+// A plan file names the window while it is what is shown, and "(changed)"
+// once it is not; Save then proposes a name of the course and plan, and
+// after its "Replace?" the keyboard is back on the button. The course is
+// kept for the next start; closing Velto asks for a changed plan's changes.
+TEST_F(Courses, PlanFilesNameThemselvesOnlyWhileShown)
+{
+    std::string course = folder + "hill.csv", plan = folder + "race.veltoplan";
+    std::ofstream(course, std::ios::binary) << "km,m\n0,0\n5,100\n10,0\n";
+    std::ofstream(plan, std::ios::binary) << "an older plan";
+    BoxCatcher catcher;
+    Strings seen;
+    std::string proposed;
+    catcher.InDialog([&](HWND tools) {
+        HWND page = ToolsPage(tools);
+        catcher.InDialog(ChooseFileScript(course));
+        SendDlgItemMessageA(page, IDC_SPLITS_COURSE, BM_CLICK, 0, 0);
+        catcher.InDialog([&](HWND save) {
+            catcher.InDialog([](HWND replace) { PostMessageA(replace, WM_COMMAND, IDYES, 0); });
+            ChooseFileScript(plan)(save);
+        });
+        HWND button = GetDlgItem(page, IDC_SPLITS_SAVE_PLAN);
+        SetFocus(button);
+        SendMessageA(button, BM_CLICK, 0, 0);
+        seen.push_back(Text(tools) + (GetFocus() == button ? " focus" : " lost"));
+        SetDlgItemTextA(page, IDC_SPLITS_HILL, "60");
+        seen.push_back(Text(tools));
+        SetDlgItemTextA(page, IDC_SPLITS_HILL, "50");
+        seen.push_back(Text(tools));
+        SendDlgItemMessageA(page, IDC_SPLITS_NO_COURSE, BM_CLICK, 0, 0);
+        seen.push_back(Text(tools));
+        catcher.InDialog([&](HWND save) {
+            char name[MAX_PATH] = "";
+            GetDlgItemTextA(save, 1148, name, sizeof name);
+            GetDlgItemTextA(save, 1152, name + strlen(name), (int)(sizeof name - strlen(name)));
+            proposed = name;
+            PostMessageA(save, WM_COMMAND, IDCANCEL, 0);
+        });
+        SendMessageA(button, BM_CLICK, 0, 0);
+        catcher.InDialog(ChooseFileScript(course));
+        SendDlgItemMessageA(page, IDC_SPLITS_COURSE, BM_CLICK, 0, 0);
+        SendMessageA(tools, WM_COMMAND, IDCANCEL, 0);
+    });
+    SendMessageA(hwnd, WM_COMMAND, IDM_SPLITS, 0);
+    EXPECT_EQ(seen, (Strings{"Runner's Tools: race.veltoplan focus", "Runner's Tools: race.veltoplan (changed)",
+                             "Runner's Tools: race.veltoplan", "Runner's Tools: race.veltoplan (changed)"}));
+    EXPECT_NE(proposed.find("10 km in 50-00.veltoplan"), std::string::npos) << proposed;
+    std::stringstream text;
+    text << std::ifstream(plan, std::ios::binary).rdbuf();
+    EXPECT_EQ(text.str().rfind("Velto plan 2\r\n", 0), 0u);
+    // The plan open is not the plan shown: closing Velto asks, and Cancel stays.
+    std::string question;
+    catcher.InDialog([&](HWND box) {
+        question = Text(GetDlgItem(box, 0xFFFF));
+        PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+    });
+    SendMessageA(hwnd, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(hwnd));
+    EXPECT_EQ(question, "The plan race.veltoplan has changed since it was opened or saved. Save it?");
+    // A new start: the course is there again, and no plan file open.
+    ToolsDefaults();
+    std::string line;
+    catcher.InDialog([&](HWND tools) {
+        line = Text(GetDlgItem(ToolsPage(tools), IDC_SPLITS_COURSE_NOTE)) + "|" + Text(tools);
+        SendMessageA(tools, WM_COMMAND, IDCANCEL, 0);
+    });
+    SendMessageA(hwnd, WM_COMMAND, IDM_SPLITS, 0);
+    EXPECT_EQ(line.substr(0, 35), "hill.csv: course 10.00 km in the fi");
+    EXPECT_EQ(line.substr(line.find('|')), "|Runner's Tools");
+    DeleteFileA(course.c_str());
+    DeleteFileA(plan.c_str());
     EXPECT_TRUE(catcher.boxes().empty());
 }
 

@@ -14,7 +14,7 @@
 #include "harness.h"
 #include "model/pacemodel.h"
 #include "ui/resource.h"
-#include "ui/tools.h"
+#include "ui/tools/tools.h"
 #include "ui/velto.h"
 
 namespace {
@@ -127,7 +127,7 @@ TEST(Profile, OnThePageAndOnTheBand)
     PlanOverCourse(course, 0.5L, table.metres, table.seconds, table.a, table.b, &hills);
     table.hills = &hills;
     RECT area = {0, 0, 400, 80}, a4 = {0, 0, 2480, 3508};
-    Strings page = Drawn([&](HDC hdc) { DrawProfile(hdc, area, course, &table, 0, false); });
+    Strings page = Drawn([&](HDC hdc) { DrawProfile(hdc, area, course, &table, 0, UNIT_KM); });
     EXPECT_EQ(page, (Strings{"99 m", "0 m", "polygon", "polygon"}));  // the course, and the first row's stretch
     Strings band = Drawn([&](HDC hdc) { DrawPaceBand(hdc, a4, table, "10.00 Km. in 50:00.0, even pace", 0); });
     ASSERT_GE(band.size(), 11u);  // the heading, the profile's heights and area, then the first row

@@ -2,7 +2,10 @@
 // result for the three, typed on any of them, or else the plan's.
 #include <cstdio>
 
-#include "ui/tools.h"
+#include "model/caution.h"
+#include "ui/resource.h"
+
+#include "ui/tools/tools.h"
 
 static bool bWritingResult;  // the page itself writes the entries
 
@@ -16,7 +19,7 @@ static void FollowPlan()
     tools.resultUnit = tools.distanceUnit;
     if (tools.solve == SOLVE_DISTANCE && plan.solved)
         snprintf(tools.resultDistance, sizeof tools.resultDistance, "%.10Lg",
-                 plan.metres / METRES_PER_UNIT[tools.distanceUnit]);
+                 plan.metres / UNIT_TABLE[tools.distanceUnit].metres);
     else if (tools.solve != SOLVE_DISTANCE)
         snprintf(tools.resultDistance, sizeof tools.resultDistance, "%s", tools.distance);
     if (tools.solve == SOLVE_TIME && plan.solved)
@@ -31,13 +34,14 @@ RaceResult ToolsResult()
     RaceResult result = {};
     long double amount = 0;
     result.distance = ReadAmount(tools.resultDistance, &amount);
-    result.metres = amount * METRES_PER_UNIT[tools.resultUnit];
+    result.metres = amount * UNIT_TABLE[tools.resultUnit].metres;
     result.time = ReadClock(tools.resultTime, &result.seconds);
     return result;
 }
 
-// What each entry read, as the Plan page says it.
-static void Notes(HWND hPage, const ResultIds &ids)
+// What each entry read, as the Plan page says it, and a result faster than
+// any runner's cautioned as a plan is.
+static void Notes(HWND hPage)
 {
     RaceResult result = ToolsResult();
     Plan read = {};
@@ -47,49 +51,51 @@ static void Notes(HWND hPage, const ResultIds &ids)
     read.metres = result.metres;
     char note[NOTE_SIZE];
     PlanNote(read, SOLVE_DISTANCE, tools.resultUnit, UNIT_KM, ToolsDecimals(), note, sizeof note);
-    SetDlgItemTextA(hPage, ids.distanceNote, note);
+    SetDlgItemTextA(hPage, IDC_RESULT_DISTANCE_NOTE, note);
     PlanNote(read, SOLVE_TIME, tools.resultUnit, UNIT_KM, ToolsDecimals(), note, sizeof note);
-    SetDlgItemTextA(hPage, ids.timeNote, note);
+    SetDlgItemTextA(hPage, IDC_RESULT_TIME_NOTE, note);
+    PlanCaution(read, SOLVE_TIME, tools.resultTime, tools.resultUnit, UNIT_KM, ToolsDecimals(), note, sizeof note);
+    SetDlgItemTextA(hPage, IDC_RESULT_CAUTION, note);
 }
 
-static void ShowResult(HWND hPage, const ResultIds &ids)
+static void ShowResult(HWND hPage)
 {
     FollowPlan();
-    HWND unit = GetDlgItem(hPage, ids.unit);
+    HWND unit = GetDlgItem(hPage, IDC_RESULT_UNIT);
     if (SendMessageA(unit, CB_GETCOUNT, 0, 0) == 0)
-        FillCombo(unit, szUnitNames, UNITS, tools.resultUnit);
+        FillUnits(unit, tools.resultUnit);
     SendMessageA(unit, CB_SETCURSEL, (WPARAM)tools.resultUnit, 0);
     bWritingResult = true;
-    SetDlgItemTextA(hPage, ids.distance, tools.resultDistance);
-    SetDlgItemTextA(hPage, ids.time, tools.resultTime);
+    SetDlgItemTextA(hPage, IDC_RESULT_DISTANCE, tools.resultDistance);
+    SetDlgItemTextA(hPage, IDC_RESULT_TIME, tools.resultTime);
     bWritingResult = false;
-    Notes(hPage, ids);
+    Notes(hPage);
 }
 
-static bool ResultChanged(HWND hPage, const ResultIds &ids, int id, int code)
+static bool ResultChanged(HWND hPage, int id, int code)
 {
-    if (code == EN_CHANGE && !bWritingResult && (id == ids.distance || id == ids.time)) {
-        GetDlgItemTextA(hPage, ids.distance, tools.resultDistance, sizeof tools.resultDistance);
-        GetDlgItemTextA(hPage, ids.time, tools.resultTime, sizeof tools.resultTime);
-    } else if (code == CBN_SELCHANGE && id == ids.unit) {
+    if (code == EN_CHANGE && !bWritingResult && (id == IDC_RESULT_DISTANCE || id == IDC_RESULT_TIME)) {
+        GetDlgItemTextA(hPage, IDC_RESULT_DISTANCE, tools.resultDistance, sizeof tools.resultDistance);
+        GetDlgItemTextA(hPage, IDC_RESULT_TIME, tools.resultTime, sizeof tools.resultTime);
+    } else if (code == CBN_SELCHANGE && id == IDC_RESULT_UNIT) {
         int selected = (int)SendDlgItemMessageA(hPage, id, CB_GETCURSEL, 0, 0);
         if (selected < 0 || selected >= UNITS)
             return false;
         tools.resultUnit = selected;
-        GetDlgItemTextA(hPage, ids.distance, tools.resultDistance, sizeof tools.resultDistance);
-        GetDlgItemTextA(hPage, ids.time, tools.resultTime, sizeof tools.resultTime);
+        GetDlgItemTextA(hPage, IDC_RESULT_DISTANCE, tools.resultDistance, sizeof tools.resultDistance);
+        GetDlgItemTextA(hPage, IDC_RESULT_TIME, tools.resultTime, sizeof tools.resultTime);
     } else {
         return false;
     }
     tools.resultTyped = true;  // from now on the result is the user's own
-    Notes(hPage, ids);
+    Notes(hPage);
     return true;
 }
 
-bool ResultPageMessage(HWND hPage, UINT iMsg, WPARAM wParam, const ResultIds &ids, void (*refresh)(HWND))
+bool ResultPageMessage(HWND hPage, UINT iMsg, WPARAM wParam, void (*refresh)(HWND))
 {
     if (iMsg == WM_PAGE_SHOWN) {
-        ShowResult(hPage, ids);
+        ShowResult(hPage);
         refresh(hPage);
         return true;
     }
@@ -97,7 +103,7 @@ bool ResultPageMessage(HWND hPage, UINT iMsg, WPARAM wParam, const ResultIds &id
         return false;
     if (LOWORD(wParam) == IDCANCEL)
         return ClosePage(hPage);
-    if (!ResultChanged(hPage, ids, LOWORD(wParam), HIWORD(wParam)))
+    if (!ResultChanged(hPage, LOWORD(wParam), HIWORD(wParam)))
         return false;
     refresh(hPage);
     return true;

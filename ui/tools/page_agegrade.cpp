@@ -4,21 +4,17 @@
 
 #include "model/agegrade.h"
 #include "ui/resource.h"
-#include "ui/tools.h"
-
-static const ResultIds resultIds = {IDC_RESULT_DISTANCE, IDC_RESULT_UNIT, IDC_RESULT_TIME, IDC_RESULT_DISTANCE_NOTE,
-                                    IDC_RESULT_TIME_NOTE};
+#include "ui/tools/tools.h"
 
 static void Refresh(HWND hPage)
 {
     char percent[96] = "", graded[CLOCK_TEXT_SIZE] = "", factor[32] = "", standard[96] = "", note[96] = "";
-    long double years = 0;
-    Reading age = ReadAmount(tools.age, &years);
+    int years = 0;
     RaceResult result = ToolsResult();
-    if (age != READ_OK || years != (int)years || years < AGE_MIN || years > AGE_MAX) {
+    if (!ReadAge(tools.age, &years)) {
         snprintf(note, sizeof note, "%s", "Type a whole age from 5 to 100.");
     } else if (result.distance == READ_OK && result.time == READ_OK) {
-        AgeGrade grade = GradeByAge(tools.sex, (int)years, result.metres, result.seconds);
+        AgeGrade grade = GradeByAge(tools.sex, years, result.metres, result.seconds);
         if (grade.status == DISTANCE_OUTSIDE) {
             snprintf(note, sizeof note, "%s", "The tables run from 1 mile to 200 km.");
         } else if (grade.status == AGE_GRADED) {
@@ -43,7 +39,7 @@ static void Refresh(HWND hPage)
 
 INT_PTR CALLBACK AgeGradePageProc(HWND hPage, UINT iMsg, WPARAM wParam, LPARAM)
 {
-    if (ResultPageMessage(hPage, iMsg, wParam, resultIds, Refresh))
+    if (ResultPageMessage(hPage, iMsg, wParam, Refresh))
         return TRUE;
     switch (iMsg) {
     case WM_INITDIALOG:

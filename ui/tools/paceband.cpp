@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "ui/tools.h"
+#include "ui/tools/tools.h"
 
 // Lengths in tenths of a millimetre, turned into the context's pixels.
 static int Pixels(HDC hdc, int index, int tenthsMm)
@@ -84,7 +84,7 @@ int DrawPaceBand(HDC hdc, const RECT &area, const SplitTable &table, const char 
         if (hills) {
             RECT profile = {left + pad, top + pad + headingLines * headingLine, left + stripWidth - pad,
                             top + pad + headingLines * headingLine + profileHeight - pad / 2};
-            DrawProfile(hdc, profile, *table.hills->course, &table, -1, table.hills->feet);
+            DrawProfile(hdc, profile, *table.hills->course, &table, -1, table.hills->unit);
             SetBkMode(hdc, TRANSPARENT);
         }
         SelectObject(hdc, digits);

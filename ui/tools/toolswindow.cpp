@@ -8,8 +8,9 @@
 #include <cstring>
 
 #include "model/pacemodel.h"
+#include "ui/files.h"
 #include "ui/resource.h"
-#include "ui/tools.h"
+#include "ui/tools/tools.h"
 #include "ui/velto.h"
 
 ToolsState tools = TOOLS_DEFAULTS;
@@ -90,6 +91,13 @@ void FillCombo(HWND combo, const char *const texts[], int count, int selected)
     SendMessageA(combo, CB_SETCURSEL, (WPARAM)selected, 0);
 }
 
+void FillUnits(HWND combo, int selected)
+{
+    for (int k = 0; k < UNITS; k++)
+        SendMessageA(combo, CB_ADDSTRING, 0, (LPARAM)UNIT_TABLE[k].name);
+    SendMessageA(combo, CB_SETCURSEL, (WPARAM)selected, 0);
+}
+
 // Sets row k's cells, inserting the row first.
 void SetRow(HWND list, int k, const char *const cells[], int count)
 {
@@ -135,15 +143,66 @@ void FitColumns(HWND list, int count)
     }
 }
 
+// A note's text to draw: the blank between a number and its unit one that
+// does not break.
+static int NoteText(HWND note, wchar_t *wide, int size)
+{
+    char text[1024];
+    GetWindowTextA(note, text, sizeof text);
+    int n = MultiByteToWideChar(CP_ACP, 0, text, -1, wide, size);
+    for (int k = 1; k + 1 < n; k++)
+        if (wide[k] == L' ' && wide[k - 1] >= L'0' && wide[k - 1] <= L'9' && !(wide[k + 1] >= L'0' && wide[k + 1] <= L'9'))
+            wide[k] = 0x00A0;
+    return n > 0 ? n - 1 : 0;
+}
+
+static const UINT NOTE_FORMAT = DT_WORDBREAK | DT_NOPREFIX | DT_LEFT | DT_TOP;
+
+void DrawNote(const DRAWITEMSTRUCT *item)
+{
+    wchar_t text[1024];
+    int n = NoteText(item->hwndItem, text, 1024);
+    FillRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    HGDIOBJ old = SelectObject(item->hDC, (HFONT)SendMessageA(item->hwndItem, WM_GETFONT, 0, 0));
+    SetBkMode(item->hDC, TRANSPARENT);
+    SetTextColor(item->hDC, GetSysColor(IsWindowEnabled(item->hwndItem) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+    RECT r = item->rcItem;
+    DrawTextW(item->hDC, text, n, &r, NOTE_FORMAT);
+    SelectObject(item->hDC, old);
+}
+
+int NoteHeight(HWND note, int width)
+{
+    wchar_t text[1024];
+    int n = NoteText(note, text, 1024);
+    if (n == 0)
+        return 0;
+    HDC hdc = GetDC(note);
+    HGDIOBJ old = SelectObject(hdc, (HFONT)SendMessageA(note, WM_GETFONT, 0, 0));
+    RECT r = {0, 0, width, 0};
+    DrawTextW(hdc, text, n, &r, NOTE_FORMAT | DT_CALCRECT);
+    SelectObject(hdc, old);
+    ReleaseDC(note, hdc);
+    return r.bottom;
+}
+
+void PlaceControl(HWND control, int x, int y, int width, int height)
+{
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(NULL, GetParent(control), (POINT *)&r, 2);
+    if (r.left != x || r.top != y || r.right - r.left != width || r.bottom - r.top != height)
+        SetWindowPos(control, NULL, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 // The tab and list controls, loaded only for the tools.
 static bool CommonControls()
 {
     static bool ready;
     if (ready)
         return true;
-    HMODULE library = LoadLibraryA("comctl32.dll");
     auto init = reinterpret_cast<BOOL(WINAPI *)(const INITCOMMONCONTROLSEX *)>(
-        reinterpret_cast<void *>(library ? GetProcAddress(library, "InitCommonControlsEx") : NULL));
+        reinterpret_cast<void *>(SystemFunction(L"comctl32.dll", "InitCommonControlsEx")));
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
     ready = init && init(&icc);
     return ready;
@@ -165,10 +224,10 @@ static void TakeWindowValues()
     tools.seenTime = dTime;
     to_timestring(dTime, tools.time, sizeof tools.time);
     snprintf(tools.distance, sizeof tools.distance, szDistanceFormat, (double)((long double)dDistance * dDistanceFactor));
-    if (iUnitChecked >= IDC_DISTANCE_MILE && iUnitChecked <= IDC_DISTANCE_200M)
-        tools.distanceUnit = iUnitChecked - IDC_DISTANCE_MILE;
-    if (iSplitChecked >= IDC_SPLIT_MILE && iSplitChecked <= IDC_SPLIT_200M)
-        tools.paceKind = tools.splitUnit = iSplitChecked - IDC_SPLIT_MILE;
+    if (UnitOfDistanceRadio(iUnitChecked) >= 0)
+        tools.distanceUnit = UnitOfDistanceRadio(iUnitChecked);
+    if (UnitOfSplitRadio(iSplitChecked) >= 0)
+        tools.paceKind = tools.splitUnit = UnitOfSplitRadio(iSplitChecked);
     tools.solve = SOLVE_PACE;
     // The pace too, exactly, so that Time from Pace starts from this one.
     tools.held[SOLVE_TIME][0] = tools.held[SOLVE_DISTANCE][0] = tools.held[SOLVE_PACE][0] = '\0';

@@ -44,14 +44,10 @@ struct RaceResult {
     long double metres, seconds;
 };
 RaceResult ToolsResult();
-// The result's entries on a page (ids of the distance, its unit and the time,
-// and their notes): filled from the tools, and read back as they are typed.
-struct ResultIds {
-    int distance, unit, time, distanceNote, timeNote;
-};
-// What every page with a result takes alike: its showing, Esc, and the
-// result typed; `refresh` then shows what follows. True when taken.
-bool ResultPageMessage(HWND hPage, UINT iMsg, WPARAM wParam, const ResultIds &ids, void (*refresh)(HWND));
+// What every page with a result (IDC_RESULT_...) takes alike: its showing,
+// Esc, and the result typed; `refresh` then shows what follows. True when
+// taken.
+bool ResultPageMessage(HWND hPage, UINT iMsg, WPARAM wParam, void (*refresh)(HWND));
 
 // Esc in a page's entry (a multi-line one tells its page, not the window)
 // closes the window as Close does.
@@ -60,8 +56,9 @@ INT_PTR ClosePage(HWND hPage);
 // Sent to a page when it is shown: it reads the plan again.
 const UINT WM_PAGE_SHOWN = WM_APP + 10;
 
-// Fills a drop-down list with texts and selects one.
+// Fills a drop-down list with texts, or the units' names, and selects one.
 void FillCombo(HWND combo, const char *const texts[], int count, int selected);
+void FillUnits(HWND combo, int selected);
 
 // A report list's columns, the first `firstWidth` pixels wide and the others
 // sharing the rest, and a row of it.
@@ -70,6 +67,14 @@ void SetRow(HWND list, int k, const char *const cells[], int count);
 // Sizes a list's `count` columns to their texts and headings.
 void FitColumns(HWND list, int count);
 
+// A page's note drawn by the page (SS_OWNERDRAW), its window text wrapped to
+// its width but never between a number and the unit after it ("20 m");
+// and the height that text needs at a width, 0 for none.
+void DrawNote(const DRAWITEMSTRUCT *item);
+int NoteHeight(HWND note, int width);
+// Moves a control only where it is not already, so that nothing flickers.
+void PlaceControl(HWND control, int x, int y, int width, int height);
+
 // The pace band: a narrow strip of large digits per column, the rows of
 // the table under a heading, drawn into any device context within `area`;
 // `page` counts from 0. Returns the number of pages the table needs.
@@ -77,23 +82,20 @@ int DrawPaceBand(HDC hdc, const RECT &area, const SplitTable &table, const char 
 
 // A course's height profile within `area`, the split marks of `table` (if
 // any, over that course) and the stretch of its row `selected` (or -1)
-// shown apart; heights in feet or metres.
+// shown apart; heights in the height unit beside the distance unit `unit`.
 void DrawProfile(HDC hdc, const RECT &area, const Course &course, const SplitTable *table, long long selected,
-                 bool feet);
+                 int unit);
 
-// The common dialogs' library, loaded when first asked; a file chosen in
-// its Open or Save dialog.
+// A function of the common dialogs' library; a file chosen in its Open or
+// Save dialog, the keyboard back on the control that opened it.
 FARPROC CommonDialog(const char *name);
 bool ChooseFile(HWND hPage, bool save, const char *filter, const char *extension, char *path, size_t size);
-// Writes a file whole or not at all (a new file beside it, then a replace):
-// 0, or the system's error, which SystemReason puts in words.
-DWORD WriteWhole(const char *path, const char *text, size_t length);
-void SystemReason(DWORD error, char *buf, DWORD size);
 
 // The race-day plan: the course it is run over (NULL: flat), chosen from a
 // file (false, with why, when none was taken), or dropped; the plan saved
 // as a file, or one opened (false, with why, when none was); the window's
-// title naming the plan file open.
+// title naming the plan file open, "(changed)" once what is shown is no
+// longer what it holds.
 const Course *ToolsCourse();
 bool ChooseCourse(HWND hPage, char *why, size_t size);
 bool TakeCourseFile(const char *path, char *why, size_t size);
@@ -101,6 +103,11 @@ void ForgetCourse();
 void SavePlan(HWND hPage);
 bool OpenPlan(HWND hPage, char *why, size_t size);
 void TitlePlan(HWND hwndTools);
+// No course and no plan file open, as at the first start.
+void ForgetPlan();
+// The course kept in the tools' folder for the next start, and taken from it.
+void KeepCourse(const char *folder);
+void TakeKeptCourse(const char *folder);
 
 // A course from a GPX or CSV file: false, with the reason, for a file that
 // cannot be one; then *course is as it was.

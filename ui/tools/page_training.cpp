@@ -7,10 +7,7 @@
 
 #include "model/equivalents.h"
 #include "ui/resource.h"
-#include "ui/tools.h"
-
-static const ResultIds resultIds = {IDC_RESULT_DISTANCE, IDC_RESULT_UNIT, IDC_RESULT_TIME, IDC_RESULT_DISTANCE_NOTE,
-                                    IDC_RESULT_TIME_NOTE};
+#include "ui/tools/tools.h"
 
 // The columns: per mile, km, and the 400 m, 200 m and 440 y laps.
 static const int paceUnits[5] = {UNIT_MILE, UNIT_KM, UNIT_400M, UNIT_200M, UNIT_440Y};
@@ -38,7 +35,7 @@ static void Refresh(HWND hPage)
         char cells[6][2 * CLOCK_TEXT_SIZE];
         const char *texts[6] = {paceNames[p]};
         for (int u = 0; u < 5; u++) {
-            long double metres = METRES_PER_UNIT[paceUnits[u]];
+            long double metres = UNIT_TABLE[paceUnits[u]].metres;
             if (p == 0) {  // easy is a range: fast end to slow, in whole seconds
                 char fast[CLOCK_TEXT_SIZE], slow[CLOCK_TEXT_SIZE];
                 FormatClock(TrainingSecondsPerMetre(vdot, PACE_EASY) * metres, 0, fast, sizeof fast);
@@ -64,7 +61,7 @@ static void Refresh(HWND hPage)
 
 INT_PTR CALLBACK TrainingPageProc(HWND hPage, UINT iMsg, WPARAM wParam, LPARAM)
 {
-    if (ResultPageMessage(hPage, iMsg, wParam, resultIds, Refresh))
+    if (ResultPageMessage(hPage, iMsg, wParam, Refresh))
         return TRUE;
     switch (iMsg) {
     case WM_INITDIALOG: {

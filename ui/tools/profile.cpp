@@ -4,45 +4,30 @@
 // context: the Splits page, the head of a printed pace band, a metafile.
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "model/course.h"
-#include "ui/tools.h"
-
-// The course's height at `x` of its own metres.
-static long double HeightAt(const Course &c, long double x)
-{
-    long double s = x / (c.metres / c.steps);
-    int j = s <= 0 ? 0 : s >= c.steps ? c.steps - 1 : (int)s;
-    return c.height[j] + ((long double)c.height[j + 1] - c.height[j]) * (s - j);
-}
+#include "ui/tools/tools.h"
 
 // The area under the profile from `from` to `to` metres of the course.
 static void Area(HDC hdc, const Course &c, const RECT &plot, long double low, long double range, long double from,
                  long double to)
 {
-    static POINT points[4096 + 2];
-    int width = plot.right - plot.left;
-    int first = (int)(from / c.metres * width), last = (int)(to / c.metres * width + 0.999L);
-    if (last > width)
-        last = width;
-    if (first < 0)
-        first = 0;
-    if (last - first > 4096)
-        last = first + 4096;
-    if (last <= first)
+    std::vector<PlotPoint> outline;
+    ProfileOutline(c, plot.right - plot.left, plot.bottom - plot.top, low, range, from, to, &outline);
+    if (outline.size() < 2)
         return;
-    int n = 0;
-    for (int px = first; px <= last; px++) {
-        long double h = HeightAt(c, c.metres * px / width);
-        points[n++] = {plot.left + px, plot.bottom - (int)((h - low) / range * (plot.bottom - plot.top))};
-    }
-    points[n++] = {plot.left + last, plot.bottom};
-    points[n++] = {plot.left + first, plot.bottom};
-    Polygon(hdc, points, n);
+    std::vector<POINT> points;
+    points.reserve(outline.size() + 2);
+    for (const PlotPoint &p : outline)
+        points.push_back({plot.left + p.x, plot.top + p.y});
+    points.push_back({plot.left + outline.back().x, plot.bottom});
+    points.push_back({plot.left + outline.front().x, plot.bottom});
+    Polygon(hdc, points.data(), (int)points.size());
 }
 
 void DrawProfile(HDC hdc, const RECT &area, const Course &course, const SplitTable *table, long long selected,
-                 bool feet)
+                 int unit)
 {
     HGDIOBJ oldFont = SelectObject(hdc, GetStockObject(DEFAULT_GUI_FONT));
     TEXTMETRICA tm;
@@ -52,10 +37,9 @@ void DrawProfile(HDC hdc, const RECT &area, const Course &course, const SplitTab
     if (range < 1)
         range = 1;  // flat: a line at the foot
     char top[32], bottom[32];
-    const char *unit = feet ? "ft" : "m";
-    long double perHeight = feet ? 0.3048L : 1;
-    snprintf(top, sizeof top, "%.0f %s", (double)(course.highest / perHeight), unit);
-    snprintf(bottom, sizeof bottom, "%.0f %s", (double)(course.lowest / perHeight), unit);
+    long double perHeight = HeightUnitMetres(unit);
+    snprintf(top, sizeof top, "%.0f %s", (double)(course.highest / perHeight), UNIT_TABLE[unit].height);
+    snprintf(bottom, sizeof bottom, "%.0f %s", (double)(course.lowest / perHeight), UNIT_TABLE[unit].height);
     SIZE label;
     GetTextExtentPoint32A(hdc, top, (int)strlen(top), &label);
     SetBkMode(hdc, TRANSPARENT);

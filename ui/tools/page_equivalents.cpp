@@ -9,17 +9,14 @@
 
 #include "model/equivalents.h"
 #include "ui/resource.h"
-#include "ui/tools.h"
-
-static const ResultIds resultIds = {IDC_RESULT_DISTANCE, IDC_RESULT_UNIT, IDC_RESULT_TIME, IDC_RESULT_DISTANCE_NOTE,
-                                    IDC_RESULT_TIME_NOTE};
+#include "ui/tools/tools.h"
 
 static void Refresh(HWND hPage)
 {
     RaceResult result = ToolsResult();
     bool known = result.distance == READ_OK && result.time == READ_OK;
     long double k = 0;
-    bool exponent = ReadAmount(tools.exponent, &k) == READ_OK && k >= RIEGEL_K_MIN && k <= RIEGEL_K_MAX;
+    bool exponent = ReadExponent(tools.exponent, &k);
     SetDlgItemTextA(hPage, IDC_EQ_EXPONENT_NOTE,
                     exponent ? "1.01 to 1.15; 1.06 is the usual, Riegel's own fits 1.07 to 1.08" : "Type an exponent from 1.01 to 1.15, as 1.06");
 
@@ -27,7 +24,7 @@ static void Refresh(HWND hPage)
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
     // The pace headings follow the pace unit, as the cells do.
     static char paceTitle[16];
-    snprintf(paceTitle, sizeof paceTitle, "/%s", szUnitNames[tools.paceKind < UNITS ? tools.paceKind : UNIT_KM]);
+    snprintf(paceTitle, sizeof paceTitle, "/%s", UNIT_TABLE[tools.paceKind < UNITS ? tools.paceKind : UNIT_KM].name);
     LVCOLUMNA column = {};
     column.mask = LVCF_TEXT;
     column.pszText = paceTitle;
@@ -81,7 +78,7 @@ static void Refresh(HWND hPage)
 
 INT_PTR CALLBACK EquivalentsPageProc(HWND hPage, UINT iMsg, WPARAM wParam, LPARAM)
 {
-    if (ResultPageMessage(hPage, iMsg, wParam, resultIds, Refresh))
+    if (ResultPageMessage(hPage, iMsg, wParam, Refresh))
         return TRUE;
     switch (iMsg) {
     case WM_INITDIALOG: {
@@ -89,7 +86,7 @@ INT_PTR CALLBACK EquivalentsPageProc(HWND hPage, UINT iMsg, WPARAM wParam, LPARA
         SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
         int kind = tools.paceKind < UNITS ? tools.paceKind : UNIT_KM;
         char pace[16];
-        snprintf(pace, sizeof pace, "/%s", szUnitNames[kind]);
+        snprintf(pace, sizeof pace, "/%s", UNIT_TABLE[kind].name);
         const char *const titles[7] = {"Race", "Riegel", pace, "Cameron", pace, "VDOT", pace};
         AddColumns(list, titles, 7, 76);
         SetDlgItemTextA(hPage, IDC_EQ_EXPONENT, tools.exponent);

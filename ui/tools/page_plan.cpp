@@ -10,7 +10,7 @@
 #include "model/entry.h"
 #include "model/pacemodel.h"
 #include "ui/resource.h"
-#include "ui/tools.h"
+#include "ui/tools/tools.h"
 #include "ui/velto.h"
 
 static const int entryIds[3] = {IDC_PLAN_TIME, IDC_PLAN_DISTANCE, IDC_PLAN_PACE};
@@ -36,7 +36,7 @@ struct Ranges {
 static Ranges RangesFor(const Plan &plan)
 {
     Ranges r = {fMaxScrollMiles, fMaxScrollSecs, true};
-    long double miles = plan.metres / METRES_PER_UNIT[UNIT_MILE];
+    long double miles = plan.metres / UNIT_TABLE[UNIT_MILE].metres;
     if (miles > fMaxScrollMiles)
         r.miles = miles > MAX_RANGE_MILES ? MAX_RANGE_MILES + 1 : (float)ceill(miles);
     if (plan.seconds > fMaxScrollSecs)
@@ -55,7 +55,7 @@ static void WindowWillHold(const Plan &plan, const Ranges &ranges, float *time, 
     to_timestring(ToFloat(plan.seconds), text, sizeof text);
     text[12] = '\0';  // the field is read to 12 characters
     *time = ReadTime(text, ranges.secs, FormatDecimals(szTimeFormat));
-    FormatDistance(ToFloat(plan.metres / METRES_PER_UNIT[UNIT_MILE]), text, sizeof text);
+    FormatDistance(ToFloat(plan.metres / UNIT_TABLE[UNIT_MILE].metres), text, sizeof text);
     text[12] = '\0';
     *miles = ReadDistance(text, dDistanceFactor, ranges.miles, FormatDecimals(szDistanceFormat));
     to_timestring(*time, timeText, TIME_TEXT_SIZE);
@@ -122,7 +122,7 @@ static void Refresh(HWND hPage)
     // Shown rounded, held exact: working out another entry next starts
     // from this one's own value, not from its text.
     snprintf(entryTexts[tools.solve], sizeof tools.time, "%s", text);
-    const long double values[3] = {plan.seconds, plan.metres / METRES_PER_UNIT[tools.distanceUnit],
+    const long double values[3] = {plan.seconds, plan.metres / UNIT_TABLE[tools.distanceUnit].metres,
                                    PaceIn(plan.secondsPerMetre, tools.paceKind)};
     tools.held[tools.solve][0] = '\0';
     if (plan.solved)
@@ -202,7 +202,7 @@ INT_PTR CALLBACK PlanPageProc(HWND hPage, UINT iMsg, WPARAM wParam, LPARAM)
 {
     switch (iMsg) {
     case WM_INITDIALOG:
-        FillCombo(GetDlgItem(hPage, IDC_PLAN_DISTANCE_UNIT), szUnitNames, UNITS, tools.distanceUnit);
+        FillUnits(GetDlgItem(hPage, IDC_PLAN_DISTANCE_UNIT), tools.distanceUnit);
         FillCombo(GetDlgItem(hPage, IDC_PLAN_PACE_KIND), szPaceKindNames, PACE_KINDS, tools.paceKind);
         for (int k = 0; k < 3; k++)
             SendDlgItemMessageA(hPage, entryIds[k], EM_LIMITTEXT, sizeof tools.time - 1, 0);

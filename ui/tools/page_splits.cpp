@@ -8,41 +8,40 @@
 #include <cstdio>
 #include <cstring>
 
+#include "ui/files.h"
 #include "ui/resource.h"
-#include "ui/tools.h"
+#include "ui/tools/tools.h"
 #include "ui/velto.h"
-
-static BOOL PrintDialog(PRINTDLGA *pd)
-{
-    auto print =
-        reinterpret_cast<BOOL(WINAPI *)(PRINTDLGA *)>(reinterpret_cast<void *>(CommonDialog("PrintDlgA")));
-    return print ? print(pd) : FALSE;
-}
 
 static SplitTable splitTable;  // of the page that is open; rows are made as they show
 static HillPlan hillPlan;      // the table's, over a course
 static bool bSplits;           // the table holds a plan
 static char szSplitHeading[192];
 static char szPaceTitle[16];   // "Pace /Km"
-static char szClimbTitle[16], szDescentTitle[16];
-static char szCourseNote[320];  // what became of the last course or plan file chosen
+static char szClimbTitle[16], szDescentTitle[16], szEffortTitle[24];
+static char szFileNote[320];  // what became of the last course or plan file chosen
 static long long iSelectedRow = -1;
 
-static const char *const columnTitles[4] = {"", "Time", "Split", "Pace"};
 static const int COLUMNS_FLAT = 4, COLUMNS_HILLS = 7;
+
+// The columns' titles: the split unit, then the times and paces, with a
+// course its climb, descent and effort pace.
+static void Titles(const char *titles[COLUMNS_HILLS])
+{
+    const char *const fixed[COLUMNS_HILLS] = {UNIT_TABLE[tools.splitUnit].name, "Time", "Split", szPaceTitle,
+                                              szClimbTitle, szDescentTitle, szEffortTitle};
+    memcpy(titles, fixed, sizeof fixed);
+}
 
 // A printer to print on: the default one, or else any at all. Asked before
 // the Print dialog, which says nothing of ours (and under Wine only the
 // system's "install a printer") when there is none.
 static bool PrinterReady()
 {
-    static HMODULE spooler;
-    if (!spooler)
-        spooler = LoadLibraryA("winspool.drv");
     auto byDefault = reinterpret_cast<BOOL(WINAPI *)(LPSTR, LPDWORD)>(
-        reinterpret_cast<void *>(spooler ? GetProcAddress(spooler, "GetDefaultPrinterA") : NULL));
+        reinterpret_cast<void *>(SystemFunction(L"winspool.drv", "GetDefaultPrinterA")));
     auto all = reinterpret_cast<BOOL(WINAPI *)(DWORD, LPSTR, DWORD, LPBYTE, DWORD, LPDWORD, LPDWORD)>(
-        reinterpret_cast<void *>(spooler ? GetProcAddress(spooler, "EnumPrintersA") : NULL));
+        reinterpret_cast<void *>(SystemFunction(L"winspool.drv", "EnumPrintersA")));
     char name[512];
     DWORD size = sizeof name, needed = 0, count = 0;
     if (byDefault && byDefault(name, &size))
@@ -71,37 +70,53 @@ static bool Strategy(long double *percent, char *words, size_t size)
     return true;
 }
 
-// The course's line: its length in the file and in the plan, its climb,
-// descent and range of heights, and a caution when it is far off the plan.
+// The course's line: its length in the file and in the plan, where in the
+// file it starts or what it was read from, its climb, descent and range of
+// heights, and a caution when it is far off the plan.
 static void CourseLine(const Plan &plan, char *line, size_t size)
 {
     const Course *course = ToolsCourse();
     if (!course) {
-        snprintf(line, size, "%s", szCourseNote[0] ? szCourseNote : "No course: the plan is for flat ground.");
+        snprintf(line, size, "%s", "No course: the plan is for flat ground.");
         return;
     }
-    static const char *const words[UNITS] = {"mi", "km", "laps", "laps", "laps"};
-    long double per = METRES_PER_UNIT[tools.distanceUnit], perHeight = tools.distanceUnit == UNIT_MILE ? 0.3048L : 1;
-    const char *h = tools.distanceUnit == UNIT_MILE ? "ft" : "m";
-    int used = snprintf(line, size, "%s: course %.2f %s in the file", course->name, (double)(course->metres / per),
-                        words[tools.distanceUnit]);
-    if (plan.solved && used > 0 && (size_t)used < size)
-        used += snprintf(line + used, size - used, ", planned over %.2f %s", (double)(plan.metres / per),
-                         words[tools.distanceUnit]);
-    if (used > 0 && (size_t)used < size) {
-        if (course->heights)
-            used += snprintf(line + used, size - used, "; climb %.0f %s, descent %.0f %s, %.0f to %.0f %s.",
-                             (double)(course->climb / perHeight), h, (double)(course->descent / perHeight), h,
-                             (double)(course->lowest / perHeight), (double)(course->highest / perHeight), h);
-        else
-            used += snprintf(line + used, size - used, "%s", "; no heights in this course: a flat plan.");
+    const UnitInfo &unit = UNIT_TABLE[tools.distanceUnit];
+    long double per = unit.metres, perHeight = HeightUnitMetres(tools.distanceUnit);
+    int used = snprintf(line, size, "%s: course %.2f %s", course->name, (double)(course->metres / per),
+                        unit.shortWords);
+    auto add = [&](const char *format, auto... values) {
+        if (used >= 0 && (size_t)used < size)
+            used += snprintf(line + used, size - used, format, values...);
+    };
+    if (course->fileStart != 0)
+        add(" from %.2f %s", (double)(course->fileStart / per), unit.shortWords);
+    add("%s", " in the file");
+    if (plan.solved)
+        add(", planned over %.2f %s", (double)(plan.metres / per), unit.shortWords);
+    if (course->heights)
+        add("; climb %.0f %s, descent %.0f %s, %.0f to %.0f %s.", (double)(course->climb / perHeight), unit.height,
+            (double)(course->descent / perHeight), unit.height, (double)(course->lowest / perHeight),
+            (double)(course->highest / perHeight), unit.height);
+    else
+        add("%s", "; no heights in this course: a flat plan.");
+    if (course->waypoints > 0) {
+        char count[32];
+        snprintf(count, sizeof count, "%lld", course->waypoints);
+        size_t n = strlen(count);
+        char grouped[48];
+        size_t g = 0;
+        for (size_t k = 0; k < n; k++) {  // "1,325"
+            grouped[g++] = count[k];
+            if ((n - k - 1) % 3 == 0 && k + 1 < n)
+                grouped[g++] = ',';
+        }
+        grouped[g] = '\0';
+        add(" Read from its %s waypoints: no track or route.", grouped);
     }
     long double off = plan.solved ? course->metres / plan.metres - 1 : 0;
-    if ((off > 0.05L || off < -0.05L) && used > 0 && (size_t)used < size)
-        used += snprintf(line + used, size - used, " It is %.0f %% %s than the plan: is it the right course?",
-                         (double)(off > 0 ? off * 100 : -off * 100), off > 0 ? "longer" : "shorter");
-    if (szCourseNote[0] && used > 0 && (size_t)used < size)
-        snprintf(line + used, size - used, " %s", szCourseNote);
+    if (off > 0.05L || off < -0.05L)
+        add(" It is %.0f %% %s than the plan: is it the right course?", (double)(off > 0 ? off * 100 : -off * 100),
+            off > 0 ? "longer" : "shorter");
 }
 
 // The list's columns: with a course, its climb, descent and effort pace too.
@@ -109,11 +124,13 @@ static void Columns(HWND list, bool hills)
 {
     HWND header = (HWND)SendMessageA(list, LVM_GETHEADER, 0, 0);
     int have = (int)SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), want = hills ? COLUMNS_HILLS : COLUMNS_FLAT;
-    const char *feet = tools.distanceUnit == UNIT_MILE ? "ft" : "m";
-    snprintf(szClimbTitle, sizeof szClimbTitle, "Climb %s", feet);
-    snprintf(szDescentTitle, sizeof szDescentTitle, "Descent %s", feet);
-    const char *titles[COLUMNS_HILLS] = {szUnitNames[tools.splitUnit], columnTitles[1], columnTitles[2], szPaceTitle,
-                                         szClimbTitle, szDescentTitle, "Effort pace"};
+    const char *height = UNIT_TABLE[tools.distanceUnit].height;
+    snprintf(szPaceTitle, sizeof szPaceTitle, "Pace /%s", UNIT_TABLE[tools.splitUnit].name);
+    snprintf(szClimbTitle, sizeof szClimbTitle, "Climb %s", height);
+    snprintf(szDescentTitle, sizeof szDescentTitle, "Descent %s", height);
+    snprintf(szEffortTitle, sizeof szEffortTitle, "Effort pace /%s", UNIT_TABLE[tools.splitUnit].name);
+    const char *titles[COLUMNS_HILLS];
+    Titles(titles);
     // Each column as wide as its heading or the last row's text, the
     // widest, at any DPI; the list is made row by row as it shows, so the
     // widths come from the texts, not from the rows.
@@ -136,60 +153,98 @@ static void Columns(HWND list, bool hills)
     }
 }
 
+// The notes over the list, each as tall as its text, then the profile and
+// the list sharing what is left above the buttons.
+static void Layout(HWND hPage)
+{
+    RECT page, margin = {4, 58, 4, 4}, button;
+    GetClientRect(hPage, &page);
+    MapDialogRect(hPage, &margin);
+    GetWindowRect(GetDlgItem(hPage, IDC_SPLITS_COPY), &button);
+    MapWindowPoints(NULL, hPage, (POINT *)&button, 2);
+    int width = page.right - 2 * margin.left, y = margin.top;
+    for (int id : {IDC_SPLITS_NOTE, IDC_SPLITS_COURSE_NOTE, IDC_SPLITS_FILE_NOTE}) {
+        HWND note = GetDlgItem(hPage, id);
+        int height = NoteHeight(note, width);
+        PlaceControl(note, margin.left, y, width, height);
+        y += height + (height ? margin.right / 2 : 0);
+    }
+    int room = button.top - margin.bottom - y, profile = room * 2 / 7;
+    PlaceControl(GetDlgItem(hPage, IDC_SPLITS_PROFILE), margin.left, y, width, profile);
+    PlaceControl(GetDlgItem(hPage, IDC_SPLITS_LIST), margin.left, y + profile + margin.bottom, width,
+                 room - profile - margin.bottom);
+}
+
+// The table of the entries: false, with the note that says why not.
+static bool MakeTable(const Plan &plan, char *note, size_t size)
+{
+    long double percent, amount = 0, hill = 0;
+    char strategy[96];
+    bool readable = Strategy(&percent, strategy, sizeof strategy);
+    const Course *course = ToolsCourse();
+    bool everyRead = ReadSplitEvery(tools.splitEvery, &amount);
+    // The hill effort counts over a course only.
+    bool hillRead = !course || ReadHillEffort(tools.hill, &hill);
+    if (!plan.solved)
+        snprintf(note, size, "%s", "Make a plan on the Plan page first: two of time, distance and pace.");
+    else if (!readable)
+        snprintf(note, size, "%s", strategy);
+    else if (!everyRead)
+        snprintf(note, size, "%s", "Type how many units a split has, as 5 or 0.5.");
+    else if (!hillRead)
+        snprintf(note, size, "%s", "A hill effort is 0 to 100 %: type it, as " HILL_EFFORT_DEFAULT ".");
+    if (!plan.solved || !readable || !everyRead || !hillRead ||
+        !PlanSplitTable(plan.metres, plan.seconds, tools.splitUnit, tools.direction, percent,
+                        FinishDecimals(tools.splitUnit), &splitTable))
+        return false;
+    // A distance typed is as exact as its decimals; a worked-out one to the metre.
+    bool typed = tools.solve != SOLVE_DISTANCE && !tools.held[SOLVE_DISTANCE][0];
+    splitTable.slack = typed ? TypedSlack(tools.distance, tools.distanceUnit) : 1;
+    if (!SetSplitPoints(&splitTable, amount, tools.halfway)) {
+        snprintf(note, size, "%s", "Type how many units a split has, as 5 or 0.5.");
+        return false;
+    }
+    if (course) {
+        PlanOverCourse(*course, hill / 100, splitTable.metres, splitTable.seconds, splitTable.a, splitTable.b,
+                       &hillPlan);
+        hillPlan.unit = tools.distanceUnit;  // heights follow the distance unit
+        splitTable.hills = &hillPlan;
+    }
+    // The heading: "10.00 Km. in 40:00.0, 4 % negative split: halves ...".
+    char distance[64], time[CLOCK_TEXT_SIZE];
+    FormatDistanceIn(plan.metres, tools.distanceUnit, ToolsDecimals(), distance, sizeof distance);
+    FormatClock(plan.seconds, 1, time, sizeof time);
+    int used = snprintf(szSplitHeading, sizeof szSplitHeading, "%s in %s, %s", distance, time, strategy);
+    if (course && hill > 0 && used > 0 && (size_t)used < sizeof szSplitHeading)
+        used += snprintf(szSplitHeading + used, sizeof szSplitHeading - used, " at even effort (%.6Lg %%)", hill);
+    if ((percent > 0 || (course && hill > 0)) && used > 0 && (size_t)used < sizeof szSplitHeading) {
+        char first[CLOCK_TEXT_SIZE], second[CLOCK_TEXT_SIZE];
+        long double half = SecondsAt(splitTable, plan.metres / 2);
+        FormatClock(half, 1, first, sizeof first);
+        FormatClock(plan.seconds - half, 1, second, sizeof second);
+        snprintf(szSplitHeading + used, sizeof szSplitHeading - used, ": halves %s and %s", first, second);
+    }
+    used = snprintf(note, size, "%s.", szSplitHeading);
+    if (splitTable.every > 1 && used > 0 && (size_t)used < size)
+        snprintf(note + used, size - used, " One row every %lld: the table keeps to %lld rows.", splitTable.every,
+                 SPLIT_ROWS_MAX);
+    return true;
+}
+
 static void Refresh(HWND hPage)
 {
     Plan plan = ToolsPlan();
-    long double percent, amount = 0, hill = 0;
-    char strategy[96], note[320];
-    bool readable = Strategy(&percent, strategy, sizeof strategy);
-    Reading every = ReadAmount(tools.splitEvery, &amount), effort = ReadAmount(tools.hill, &hill);
-    bool everyRead = every == READ_OK, hillRead = (effort == READ_OK || effort == READ_ZERO) && hill <= 100;
-    const Course *course = ToolsCourse();
-    bSplits = plan.solved && readable && everyRead && hillRead &&
-              PlanSplitTable(plan.metres, plan.seconds, tools.splitUnit, tools.direction, percent,
-                             FinishDecimals(tools.splitUnit), &splitTable) &&
-              SetSplitPoints(&splitTable, amount, tools.halfway);
-    if (bSplits && course) {
-        PlanOverCourse(*course, hill / 100, splitTable.metres, splitTable.seconds, splitTable.a, splitTable.b,
-                       &hillPlan);
-        hillPlan.feet = tools.distanceUnit == UNIT_MILE;  // heights follow the distance unit
-        splitTable.hills = &hillPlan;
-    }
-    if (!plan.solved) {
-        snprintf(note, sizeof note, "%s", "Make a plan on the Plan page first: two of time, distance and pace.");
-        szSplitHeading[0] = '\0';
-    } else if (!readable) {
-        snprintf(note, sizeof note, "%s", strategy);
-    } else if (!everyRead) {
-        snprintf(note, sizeof note, "%s", "Type how many units a split has, as 5 or 0.5.");
-    } else if (!hillRead) {
-        snprintf(note, sizeof note, "%s", "A hill effort is 0 to 100 %: type it, as " HILL_EFFORT_DEFAULT ".");
-    } else {
-        char distance[64], time[CLOCK_TEXT_SIZE];
-        FormatDistanceIn(plan.metres, tools.distanceUnit, ToolsDecimals(), distance, sizeof distance);
-        FormatClock(plan.seconds, 1, time, sizeof time);
-        int used = snprintf(szSplitHeading, sizeof szSplitHeading, "%s in %s, %s", distance, time, strategy);
-        if (bSplits && course && hill > 0 && used > 0 && (size_t)used < sizeof szSplitHeading)
-            used += snprintf(szSplitHeading + used, sizeof szSplitHeading - used, " at even effort (%.6Lg %%)", hill);
-        if (bSplits && (percent > 0 || (course && hill > 0)) && used > 0 && (size_t)used < sizeof szSplitHeading) {
-            char first[CLOCK_TEXT_SIZE], second[CLOCK_TEXT_SIZE];
-            long double half = SecondsAt(splitTable, plan.metres / 2);
-            FormatClock(half, 1, first, sizeof first);
-            FormatClock(plan.seconds - half, 1, second, sizeof second);
-            snprintf(szSplitHeading + used, sizeof szSplitHeading - used, ": halves %s and %s", first, second);
-        }
-        used = snprintf(note, sizeof note, "%s.", szSplitHeading);
-        if (bSplits && splitTable.every > 1 && used > 0 && (size_t)used < sizeof note)
-            snprintf(note + used, sizeof note - used, " One row every %lld: the table keeps to %lld rows.",
-                     splitTable.every, SPLIT_ROWS_MAX);
-    }
+    char note[320];
+    szSplitHeading[0] = '\0';
+    bSplits = MakeTable(plan, note, sizeof note);
     SetDlgItemTextA(hPage, IDC_SPLITS_NOTE, note);
     char line[480];
     CourseLine(plan, line, sizeof line);
     SetDlgItemTextA(hPage, IDC_SPLITS_COURSE_NOTE, line);
+    SetDlgItemTextA(hPage, IDC_SPLITS_FILE_NOTE, szFileNote);
+    Layout(hPage);
 
     HWND list = GetDlgItem(hPage, IDC_SPLITS_LIST);
-    snprintf(szPaceTitle, sizeof szPaceTitle, "Pace /%s", szUnitNames[tools.splitUnit]);
     Columns(list, bSplits && splitTable.hills);
     SendMessageA(list, LVM_SETITEMCOUNT, bSplits ? (WPARAM)splitTable.rows : 0, 0);
     if (!bSplits || iSelectedRow >= splitTable.rows)
@@ -200,7 +255,8 @@ static void Refresh(HWND hPage)
     for (int id : buttons)
         EnableWindow(GetDlgItem(hPage, id), bSplits);
     EnableWindow(GetDlgItem(hPage, IDC_SPLITS_PERCENT), tools.direction != 0);
-    EnableWindow(GetDlgItem(hPage, IDC_SPLITS_NO_COURSE), course != NULL);
+    EnableWindow(GetDlgItem(hPage, IDC_SPLITS_NO_COURSE), ToolsCourse() != NULL);
+    TitlePlan(GetAncestor(hPage, GA_ROOT));
 }
 
 // The table as text: the headings, then one row a line, `separator`
@@ -219,8 +275,8 @@ static size_t TableText(char separator, char *text, size_t size)
         int n = snprintf(text ? text + used : NULL, text && used < size ? size - used : 0, "\r\n");
         used += n > 0 ? (size_t)n : 0;
     };
-    const char *titles[COLUMNS_HILLS] = {szUnitNames[tools.splitUnit], columnTitles[1], columnTitles[2], szPaceTitle,
-                                         szClimbTitle, szDescentTitle, "Effort pace"};
+    const char *titles[COLUMNS_HILLS];
+    Titles(titles);
     add(titles);
     for (long long k = 0; k < splitTable.rows; k++) {
         SplitTexts row;
@@ -263,16 +319,41 @@ static void SaveTable(HWND hPage)
     PlanFileName(splitTable.metres, splitTable.seconds, tools.distanceUnit, "csv", path, sizeof path);
     if (!ChooseFile(hPage, true, "Comma-separated values (*.csv)\0*.csv\0All files\0*.*\0", "csv", path, sizeof path))
         return;
-    size_t size = TableText(',', NULL, 0) + 1;
-    char *text = new char[size];
-    size_t length = TableText(',', text, size);
-    DWORD error = WriteWhole(path, text, length);
-    delete[] text;
+    std::string text(TableText(',', NULL, 0) + 1, '\0');
+    size_t length = TableText(',', &text[0], text.size());
+    DWORD error = WriteWhole(path, text.data(), length);
     if (error) {
         char reason[256];
         SystemReason(error, reason, sizeof reason);
         myerror("The table could not be saved as %s: %s.", path, reason);
     }
+}
+
+static BOOL PrintDialog(PRINTDLGA *pd)
+{
+    auto print =
+        reinterpret_cast<BOOL(WINAPI *)(PRINTDLGA *)>(reinterpret_cast<void *>(CommonDialog("PrintDlgA")));
+    return print ? print(pd) : FALSE;
+}
+
+// The band's pages on a printer context the Print dialog gave: false when
+// the printer stopped or refused them.
+static bool PrintPages(HDC hdc)
+{
+    DOCINFOA doc = {sizeof doc, "Velto pace band", NULL, NULL, 0};
+    RECT area = {0, 0, GetDeviceCaps(hdc, HORZRES), GetDeviceCaps(hdc, VERTRES)};
+    bool printed = StartDocA(hdc, &doc) > 0;
+    int pages = 1;
+    for (int page = 0; printed && page < pages; page++) {
+        printed = StartPage(hdc) > 0;
+        pages = DrawPaceBand(hdc, area, splitTable, szSplitHeading, page);
+        printed = printed && EndPage(hdc) > 0;
+    }
+    if (printed)
+        EndDoc(hdc);
+    else
+        AbortDoc(hdc);
+    return printed;
 }
 
 static void PrintBand(HWND hPage)
@@ -291,19 +372,7 @@ static void PrintBand(HWND hPage)
             myerror("%s", "The pace band could not be printed: Windows has no printer ready.");
         return;
     }
-    DOCINFOA doc = {sizeof doc, "Velto pace band", NULL, NULL, 0};
-    RECT area = {0, 0, GetDeviceCaps(pd.hDC, HORZRES), GetDeviceCaps(pd.hDC, VERTRES)};
-    bool printed = StartDocA(pd.hDC, &doc) > 0;
-    int pages = 1;
-    for (int page = 0; printed && page < pages; page++) {
-        printed = StartPage(pd.hDC) > 0;
-        pages = DrawPaceBand(pd.hDC, area, splitTable, szSplitHeading, page);
-        printed = printed && EndPage(pd.hDC) > 0;
-    }
-    if (printed)
-        EndDoc(pd.hDC);
-    else
-        AbortDoc(pd.hDC);
+    bool printed = PrintPages(pd.hDC);
     DeleteDC(pd.hDC);
     if (pd.hDevMode)
         GlobalFree(pd.hDevMode);
@@ -329,8 +398,7 @@ static void DrawCourse(const DRAWITEMSTRUCT *item)
 {
     const Course *course = ToolsCourse();
     if (course) {
-        DrawProfile(item->hDC, item->rcItem, *course, bSplits ? &splitTable : NULL, iSelectedRow,
-                    tools.distanceUnit == UNIT_MILE);
+        DrawProfile(item->hDC, item->rcItem, *course, bSplits ? &splitTable : NULL, iSelectedRow, tools.distanceUnit);
         return;
     }
     FillRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_BTNFACE));
@@ -357,11 +425,45 @@ static void ShowEntries(HWND hPage)
     CheckDlgButton(hPage, IDC_SPLITS_HALFWAY, tools.halfway ? BST_CHECKED : BST_UNCHECKED);
     HWND unit = GetDlgItem(hPage, IDC_SPLITS_UNIT);
     SendMessageA(unit, CB_RESETCONTENT, 0, 0);
-    FillCombo(unit, szUnitNames, UNITS, tools.splitUnit);
+    FillUnits(unit, tools.splitUnit);
     HWND list = GetDlgItem(hPage, IDC_SPLITS_LIST);
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    snprintf(szPaceTitle, sizeof szPaceTitle, "Pace /%s", szUnitNames[tools.splitUnit]);
     Columns(list, false);
+}
+
+// A button's file: the course, the plan opened or saved.
+static bool FileCommand(HWND hPage, int id)
+{
+    szFileNote[0] = '\0';
+    if (id == IDC_SPLITS_COURSE) {
+        ChooseCourse(hPage, szFileNote, sizeof szFileNote);
+    } else if (id == IDC_SPLITS_NO_COURSE) {
+        ForgetCourse();
+    } else if (id == IDC_SPLITS_OPEN_PLAN) {
+        if (OpenPlan(hPage, szFileNote, sizeof szFileNote))
+            ShowEntries(hPage);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// What the table is used for: each only while there is one.
+static bool TableCommand(HWND hPage, int id)
+{
+    if (!bSplits)
+        return false;
+    if (id == IDC_SPLITS_SAVE_PLAN)
+        SavePlan(hPage);
+    else if (id == IDC_SPLITS_COPY)
+        CopyTable(hPage);
+    else if (id == IDC_SPLITS_SAVE)
+        SaveTable(hPage);
+    else if (id == IDC_SPLITS_PRINT)
+        PrintBand(hPage);
+    else
+        return false;
+    return true;
 }
 
 // What the page's own controls take, typed or chosen.
@@ -381,59 +483,57 @@ static bool Command(HWND hPage, int id, int code)
         int selected = (int)SendDlgItemMessageA(hPage, id, CB_GETCURSEL, 0, 0);
         if (selected >= 0 && selected < UNITS)
             tools.splitUnit = selected;
-    } else if (code == BN_CLICKED && id == IDC_SPLITS_COURSE) {
-        szCourseNote[0] = '\0';
-        ChooseCourse(hPage, szCourseNote, sizeof szCourseNote);
-    } else if (code == BN_CLICKED && id == IDC_SPLITS_NO_COURSE) {
-        szCourseNote[0] = '\0';
-        ForgetCourse();
-    } else if (code == BN_CLICKED && id == IDC_SPLITS_OPEN_PLAN) {
-        szCourseNote[0] = '\0';
-        if (OpenPlan(hPage, szCourseNote, sizeof szCourseNote))
-            ShowEntries(hPage);
-    } else if (code == BN_CLICKED && bSplits && id == IDC_SPLITS_SAVE_PLAN) {
-        SavePlan(hPage);
-        return true;
-    } else if (code == BN_CLICKED && bSplits && id == IDC_SPLITS_COPY) {
-        CopyTable(hPage);
-        return true;
-    } else if (code == BN_CLICKED && bSplits && id == IDC_SPLITS_SAVE) {
-        SaveTable(hPage);
-        return true;
-    } else if (code == BN_CLICKED && bSplits && id == IDC_SPLITS_PRINT) {
-        PrintBand(hPage);
-        return true;
+    } else if (code == BN_CLICKED && FileCommand(hPage, id)) {
     } else {
-        return false;
+        return code == BN_CLICKED && TableCommand(hPage, id);
     }
     Refresh(hPage);
     return true;
+}
+
+// The list's notifications: its cells, the row selected, and a focus mark
+// when Tab reaches it with no row marked yet.
+static void ListNotice(HWND hPage, NMHDR *nm)
+{
+    if (nm->code == LVN_GETDISPINFOA) {
+        CellText(reinterpret_cast<NMLVDISPINFOA *>(nm));
+    } else if (nm->code == LVN_ITEMCHANGED) {
+        const NMLISTVIEW *changed = reinterpret_cast<const NMLISTVIEW *>(nm);
+        if ((changed->uNewState & LVIS_SELECTED) && changed->iItem >= 0) {
+            iSelectedRow = changed->iItem;  // its stretch shows on the profile
+            InvalidateRect(GetDlgItem(hPage, IDC_SPLITS_PROFILE), NULL, FALSE);
+        }
+    } else if (nm->code == NM_SETFOCUS && bSplits &&
+               SendMessageA(nm->hwndFrom, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_FOCUSED) < 0) {
+        LVITEMA item = {};
+        item.stateMask = item.state = LVIS_FOCUSED;
+        SendMessageA(nm->hwndFrom, LVM_SETITEMSTATE, 0, (LPARAM)&item);
+    }
 }
 
 INT_PTR CALLBACK SplitsPageProc(HWND hPage, UINT iMsg, WPARAM wParam, LPARAM lParam)
 {
     switch (iMsg) {
     case WM_INITDIALOG:
+        szFileNote[0] = '\0';
         ShowEntries(hPage);
         return FALSE;
     case WM_PAGE_SHOWN:
         Refresh(hPage);
         return TRUE;
+    case WM_SIZE:
+        Layout(hPage);
+        return TRUE;
     case WM_DRAWITEM:
         if (wParam == IDC_SPLITS_PROFILE)
             DrawCourse(reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
+        else
+            DrawNote(reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
         return TRUE;
     case WM_NOTIFY: {
         NMHDR *nm = reinterpret_cast<NMHDR *>(lParam);
-        if (nm->idFrom == IDC_SPLITS_LIST && nm->code == LVN_GETDISPINFOA)
-            CellText(reinterpret_cast<NMLVDISPINFOA *>(lParam));
-        if (nm->idFrom == IDC_SPLITS_LIST && nm->code == LVN_ITEMCHANGED) {
-            const NMLISTVIEW *changed = reinterpret_cast<const NMLISTVIEW *>(lParam);
-            if ((changed->uNewState & LVIS_SELECTED) && changed->iItem >= 0) {
-                iSelectedRow = changed->iItem;  // its stretch shows on the profile
-                InvalidateRect(GetDlgItem(hPage, IDC_SPLITS_PROFILE), NULL, FALSE);
-            }
-        }
+        if (nm->idFrom == IDC_SPLITS_LIST)
+            ListNotice(hPage, nm);
         return FALSE;
     }
     case WM_COMMAND:
