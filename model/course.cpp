@@ -477,11 +477,23 @@ static bool Number(const char *field, size_t length, long double *value)
     return *end == '\0' && std::isfinite(*value);
 }
 
-bool ReadCourseCsv(const char *text, size_t length, CourseBuilder *b)
+// The heading row's units, by the words it holds: false where either is missing.
+static bool HeadingUnits(const char *first, size_t firstLength, const char *second, size_t secondLength,
+                         int *distanceUnit, int *heightUnit)
 {
     const char *const distanceUnits[3] = {UNIT_TABLE[UNIT_KM].words, UNIT_TABLE[UNIT_MILE].words, "m"};
-    const long double distanceMetres[3] = {UNIT_TABLE[UNIT_KM].metres, UNIT_TABLE[UNIT_MILE].metres, 1};
     const char *const heightUnits[2] = {"m", "ft"};
+    char a[64], h[64];
+    snprintf(a, sizeof a, "%.*s", (int)(firstLength < 63 ? firstLength : 63), first);
+    snprintf(h, sizeof h, "%.*s", (int)(secondLength < 63 ? secondLength : 63), second);
+    *distanceUnit = UnitOf(a, distanceUnits, 3);
+    *heightUnit = UnitOf(h, heightUnits, 2);
+    return *distanceUnit >= 0 && *heightUnit >= 0;
+}
+
+bool ReadCourseCsv(const char *text, size_t length, CourseBuilder *b)
+{
+    const long double distanceMetres[3] = {UNIT_TABLE[UNIT_KM].metres, UNIT_TABLE[UNIT_MILE].metres, 1};
     const long double heightMetres[2] = {1, FOOT_METRES};
     BeginCourse(b);
     int distanceUnit = -1, heightUnit = -1;
@@ -508,17 +520,11 @@ bool ReadCourseCsv(const char *text, size_t length, CourseBuilder *b)
         if (third)
             rest = (size_t)(third - second);  // further columns are not read
         if (distanceUnit < 0) {
-            char a[64], h[64];
-            snprintf(a, sizeof a, "%.*s", (int)(first < 63 ? first : 63), row);
-            snprintf(h, sizeof h, "%.*s", (int)(rest < 63 ? rest : 63), second);
-            distanceUnit = UnitOf(a, distanceUnits, 3);
-            heightUnit = UnitOf(h, heightUnits, 2);
-            if (distanceUnit < 0 || heightUnit < 0) {
-                snprintf(b->error, sizeof b->error, "%s",
-                         "the first line must name the units: km, mi or m for the distance, m or ft for the height");
-                return false;
-            }
-            continue;
+            if (HeadingUnits(row, first, second, rest, &distanceUnit, &heightUnit))
+                continue;
+            snprintf(b->error, sizeof b->error, "%s",
+                     "the first line must name the units: km, mi or m for the distance, m or ft for the height");
+            return false;
         }
         long double metres, height;
         if (!Number(row, first, &metres) || !Number(second, rest, &height)) {

@@ -76,7 +76,7 @@ suite windows build/windows -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DCMAK
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake"
 # The window code as the cross compiler sees it: its target and its C++ headers.
 mingw=$(x86_64-w64-mingw32-g++ -print-file-name=include)/c++
-analysis clang-tidy-window clang-tidy --quiet -p build/windows ui/*.cpp --extra-arg=--target=x86_64-w64-mingw32 \
+analysis clang-tidy-window clang-tidy --quiet -p build/windows ui/*.cpp ui/tools/*.cpp --extra-arg=--target=x86_64-w64-mingw32 \
   --extra-arg=-isystem"$mingw" --extra-arg=-isystem"$mingw/x86_64-w64-mingw32" --extra-arg=-isystem"$mingw/backward"
 suite fuzz build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTO_FUZZ=ON \
   -DCMAKE_CXX_COMPILER=clang++

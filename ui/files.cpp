@@ -77,8 +77,13 @@ static bool FreshName(const char *path, char *fresh)
 // should the last step fail.
 static DWORD PutInPlace(const char *fresh, const char *path)
 {
-    if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES)
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
         return MoveFileExA(fresh, path, MOVEFILE_WRITE_THROUGH) ? 0 : GetLastError();
+    // The attributes a user sets, taken over also where ReplaceFile would not.
+    const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                       FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    SetFileAttributesA(fresh, (attributes & kept) ? attributes & kept : FILE_ATTRIBUTE_NORMAL);
     char backup[MAX_PATH];
     if (!FreshName(path, backup))
         return GetLastError();

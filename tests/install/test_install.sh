@@ -211,6 +211,7 @@ check "the registered silent uninstall with the guide held open: exit code 5, no
            '$installed/Uninstall.exe' && version_is '$version' && [ -f '$menu/Velto.lnk' ] &&
            '$run' '$launch' '$winstalled\\velto.exe' '$winstalled'"
 wait
+mkdir -p "$(dirname "$kept")" && printf 'Velto plan 2\r\nend=plan\r\n' >"$(dirname "$kept")/course.veltoplan"  # the course kept
 check "the registered silent uninstall closes a running Velto, removes it all and exits with 0" \
   bash -c "$(declare -f exits); keep && exits 0 '$run' '$launch' --run '$quiet' && stopped &&
            for _ in \$(seq 60); do [ -e '$installed' ] || break; sleep 0.5; done"

@@ -51,6 +51,7 @@ TEST_F(Courses, ReadThroughTheDialogAndRefusedWithWhy)
         {"later.csv", "km,m\n5,100\n6,110\n", ""},
         {"marks.gpx", "<gpx><wpt lat=\"0\" lon=\"0\"><ele>10</ele><name>start</name></wpt><wpt lat=\"0\" lon=\"0.01\">"
                       "<ele>30</ele></wpt><wpt lat=\"0\" lon=\"0.02\"><ele>10</ele></wpt></gpx>", ""},
+        {"held.csv", "km,m\n0,1\n1,2\n", "held.csv was not taken: the file could not be read: "},
     };
     BoxCatcher catcher;
     Strings lines;
@@ -59,8 +60,12 @@ TEST_F(Courses, ReadThroughTheDialogAndRefusedWithWhy)
         for (const auto &file : files) {
             std::string path = folder + file[0];
             std::ofstream(path, std::ios::binary) << file[1];
+            HANDLE held = file[2][0] == 'h' ? CreateFileA(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL)
+                                            : INVALID_HANDLE_VALUE;  // another program has it, for itself
             catcher.InDialog(ChooseFileScript(path));
             SendDlgItemMessageA(page, IDC_SPLITS_COURSE, BM_CLICK, 0, 0);
+            if (held != INVALID_HANDLE_VALUE)
+                CloseHandle(held);
             lines.push_back(Text(GetDlgItem(page, IDC_SPLITS_COURSE_NOTE)) + "|" +
                             Text(GetDlgItem(page, IDC_SPLITS_FILE_NOTE)));
             DeleteFileA(path.c_str());
@@ -70,7 +75,7 @@ TEST_F(Courses, ReadThroughTheDialogAndRefusedWithWhy)
         SendMessageA(tools, WM_COMMAND, IDCANCEL, 0);
     });
     SendMessageA(hwnd, WM_COMMAND, IDM_SPLITS, 0);
-    ASSERT_EQ(lines.size(), 8u);
+    ASSERT_EQ(lines.size(), 9u);
     std::string slope = "slope.csv: course 1.00 km in the file, planned over 10.00 km; climb 20 m, descent 0 m, 100 to "
                         "120 m. It is 90 % shorter than the plan: is it the right course?";
     EXPECT_EQ(lines[0], slope + "|");
@@ -79,7 +84,8 @@ TEST_F(Courses, ReadThroughTheDialogAndRefusedWithWhy)
     EXPECT_EQ(lines[5].substr(0, 55), "later.csv: course 1.00 km from 5.00 km in the file, pla");
     EXPECT_NE(lines[6].find("climb 20 m, descent 20 m, 10 to 30 m. Read from its 3 waypoints: no track or route."),
               std::string::npos) << lines[6];
-    EXPECT_EQ(lines[7], "No course: the plan is for flat ground.");
+    EXPECT_NE(lines[7].find(std::string("|") + files[7][2]), std::string::npos) << lines[7];
+    EXPECT_EQ(lines[8], "No course: the plan is for flat ground.");
     EXPECT_TRUE(catcher.boxes().empty());
 }
 
@@ -148,6 +154,7 @@ TEST_F(Courses, PlanFilesNameThemselvesOnlyWhileShown)
     std::string course = folder + "hill.csv", plan = folder + "race.veltoplan";
     std::ofstream(course, std::ios::binary) << "km,m\n0,0\n5,100\n10,0\n";
     std::ofstream(plan, std::ios::binary) << "an older plan";
+    SetFileAttributesA(plan.c_str(), FILE_ATTRIBUTE_HIDDEN);  // the user's: kept by the save that replaces it
     BoxCatcher catcher;
     Strings seen;
     std::string proposed;
@@ -188,6 +195,7 @@ TEST_F(Courses, PlanFilesNameThemselvesOnlyWhileShown)
     std::stringstream text;
     text << std::ifstream(plan, std::ios::binary).rdbuf();
     EXPECT_EQ(text.str().rfind("Velto plan 2\r\n", 0), 0u);
+    EXPECT_TRUE(GetFileAttributesA(plan.c_str()) & FILE_ATTRIBUTE_HIDDEN);
     // The plan open is not the plan shown: closing Velto asks, and Cancel stays.
     std::string question;
     catcher.InDialog([&](HWND box) {
@@ -208,6 +216,7 @@ TEST_F(Courses, PlanFilesNameThemselvesOnlyWhileShown)
     EXPECT_EQ(line.substr(0, 35), "hill.csv: course 10.00 km in the fi");
     EXPECT_EQ(line.substr(line.find('|')), "|Runner's Tools");
     DeleteFileA(course.c_str());
+    SetFileAttributesA(plan.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(plan.c_str());
     EXPECT_TRUE(catcher.boxes().empty());
 }

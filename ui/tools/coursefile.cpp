@@ -6,6 +6,7 @@
 #include <initguid.h>  // IID_IXmlReader, defined here
 #include <xmllite.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -195,11 +196,12 @@ static bool GpxCourse(const std::string &bytes, const char *name, Course *course
     bool fromWaypoints = gpx.tracks.points == 0 && gpx.routes.points == 0 && !gpx.waypoints.empty();
     if (fromWaypoints) {
         BeginCourse(points);
-        for (const Waypoint &w : gpx.waypoints)
-            if (!AddGeoPoint(points, w.lat, w.lon, w.height)) {
-                snprintf(why, size, "%s", points->error);
-                return false;
-            }
+        bool read = std::all_of(gpx.waypoints.begin(), gpx.waypoints.end(),
+                                [&](const Waypoint &w) { return AddGeoPoint(points, w.lat, w.lon, w.height); });
+        if (!read) {
+            snprintf(why, size, "%s", points->error);
+            return false;
+        }
     }
     if (!FinishCourse(points, name, course)) {
         snprintf(why, size, "%s", points->error);

@@ -175,6 +175,25 @@ static void Layout(HWND hPage)
                  room - profile - margin.bottom);
 }
 
+// The table's heading: "10.00 Km. in 40:00.0, 4 % negative split: halves
+// 20:24.5 and 19:35.5", with the hill effort over a course.
+static void Heading(const Plan &plan, const char *strategy, long double percent, long double hill)
+{
+    char distance[64], time[CLOCK_TEXT_SIZE];
+    FormatDistanceIn(plan.metres, tools.distanceUnit, ToolsDecimals(), distance, sizeof distance);
+    FormatClock(plan.seconds, 1, time, sizeof time);
+    int used = snprintf(szSplitHeading, sizeof szSplitHeading, "%s in %s, %s", distance, time, strategy);
+    if (hill > 0 && used > 0 && (size_t)used < sizeof szSplitHeading)
+        used += snprintf(szSplitHeading + used, sizeof szSplitHeading - used, " at even effort (%.6Lg %%)", hill);
+    if ((percent > 0 || hill > 0) && used > 0 && (size_t)used < sizeof szSplitHeading) {
+        char first[CLOCK_TEXT_SIZE], second[CLOCK_TEXT_SIZE];
+        long double half = SecondsAt(splitTable, plan.metres / 2);
+        FormatClock(half, 1, first, sizeof first);
+        FormatClock(plan.seconds - half, 1, second, sizeof second);
+        snprintf(szSplitHeading + used, sizeof szSplitHeading - used, ": halves %s and %s", first, second);
+    }
+}
+
 // The table of the entries: false, with the note that says why not.
 static bool MakeTable(const Plan &plan, char *note, size_t size)
 {
@@ -210,21 +229,8 @@ static bool MakeTable(const Plan &plan, char *note, size_t size)
         hillPlan.unit = tools.distanceUnit;  // heights follow the distance unit
         splitTable.hills = &hillPlan;
     }
-    // The heading: "10.00 Km. in 40:00.0, 4 % negative split: halves ...".
-    char distance[64], time[CLOCK_TEXT_SIZE];
-    FormatDistanceIn(plan.metres, tools.distanceUnit, ToolsDecimals(), distance, sizeof distance);
-    FormatClock(plan.seconds, 1, time, sizeof time);
-    int used = snprintf(szSplitHeading, sizeof szSplitHeading, "%s in %s, %s", distance, time, strategy);
-    if (course && hill > 0 && used > 0 && (size_t)used < sizeof szSplitHeading)
-        used += snprintf(szSplitHeading + used, sizeof szSplitHeading - used, " at even effort (%.6Lg %%)", hill);
-    if ((percent > 0 || (course && hill > 0)) && used > 0 && (size_t)used < sizeof szSplitHeading) {
-        char first[CLOCK_TEXT_SIZE], second[CLOCK_TEXT_SIZE];
-        long double half = SecondsAt(splitTable, plan.metres / 2);
-        FormatClock(half, 1, first, sizeof first);
-        FormatClock(plan.seconds - half, 1, second, sizeof second);
-        snprintf(szSplitHeading + used, sizeof szSplitHeading - used, ": halves %s and %s", first, second);
-    }
-    used = snprintf(note, size, "%s.", szSplitHeading);
+    Heading(plan, strategy, percent, course ? hill : 0);
+    int used = snprintf(note, size, "%s.", szSplitHeading);
     if (splitTable.every > 1 && used > 0 && (size_t)used < size)
         snprintf(note + used, size - used, " One row every %lld: the table keeps to %lld rows.", splitTable.every,
                  SPLIT_ROWS_MAX);

@@ -2,6 +2,7 @@
 // lowest and highest labelled, a mark where each split ends, and the
 // stretch of one row of the table shown apart. Drawn into any device
 // context: the Splits page, the head of a printed pace band, a metafile.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -17,10 +18,9 @@ static void Area(HDC hdc, const Course &c, const RECT &plot, long double low, lo
     ProfileOutline(c, plot.right - plot.left, plot.bottom - plot.top, low, range, from, to, &outline);
     if (outline.size() < 2)
         return;
-    std::vector<POINT> points;
-    points.reserve(outline.size() + 2);
-    for (const PlotPoint &p : outline)
-        points.push_back({plot.left + p.x, plot.top + p.y});
+    std::vector<POINT> points(outline.size());
+    std::transform(outline.begin(), outline.end(), points.begin(),
+                   [&](const PlotPoint &p) { return POINT{plot.left + p.x, plot.top + p.y}; });
     points.push_back({plot.left + outline.back().x, plot.bottom});
     points.push_back({plot.left + outline.front().x, plot.bottom});
     Polygon(hdc, points.data(), (int)points.size());
