@@ -258,6 +258,8 @@ bool FinishCourse(CourseBuilder *b, const char *name, Course *c)
     c->fileStart = b->start;
     c->waypoints = 0;
     c->points.clear();
+    c->stations.clear();
+    c->placing = {0, 0, 0};
     if (b->geographic) {
         c->points.resize(n);
         for (size_t k = 0; k < n; k++)

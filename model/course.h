@@ -42,6 +42,20 @@ struct CoursePoint {
     double lat, lon, metres;
 };
 
+// A station of a course: a named waypoint of its file near it, placed along
+// it (see PlaceStations).
+struct Station {
+    char name[48];
+    long double metres;  // along the course, its own metres
+    double lat, lon;
+};
+
+// What became of a file's waypoints: left out for having no name or for
+// being too far from the course; placed where another is.
+struct Placing {
+    long long unnamed, far, shared;
+};
+
 struct Course {
     char name[64];
     bool heights;            // false: the file had none, the course is flat
@@ -55,6 +69,8 @@ struct Course {
     std::vector<double> level;
     long double climb, descent, lowest, highest;
     std::vector<CoursePoint> points;  // from a GPX; none from a CSV
+    std::vector<Station> stations;    // by distance
+    Placing placing;                  // of the file's waypoints
 };
 
 // The points of a course as they are read, in order.

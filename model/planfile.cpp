@@ -1,5 +1,8 @@
 #include "model/planfile.h"
 
+#include "model/raceday.h"
+
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -39,6 +42,23 @@ static void WriteCourse(const Course &c, std::string *text)
         snprintf(value, sizeof value, "%.9g", height);
         Add(text, "height", value);
     }
+    // Where the course goes, for a watch, and its stations.
+    std::vector<long double> stations;
+    for (const Station &s : c.stations)
+        stations.push_back(s.metres);
+    for (size_t k : ThinPoints(c, stations, RECORDS_MAX)) {
+        snprintf(value, sizeof value, "%.9f,%.9f,%.3f", c.points[k].lat, c.points[k].lon, c.points[k].metres);
+        Add(text, "point", value);
+    }
+    for (const Station &s : c.stations) {
+        char station[128];
+        snprintf(station, sizeof station, "%.3Lf,%.9f,%.9f,%s", s.metres, s.lat, s.lon, s.name);
+        Add(text, "station", station);
+    }
+    if (c.placing.unnamed || c.placing.far || c.placing.shared) {
+        snprintf(value, sizeof value, "%lld,%lld,%lld", c.placing.unnamed, c.placing.far, c.placing.shared);
+        Add(text, "waypoints-left-out", value);
+    }
 }
 
 std::string WritePlanFile(const ToolsState &s, const Course *course)
@@ -68,6 +88,9 @@ struct PlanReading {
     bool heightsFlag;
     long stated;  // heights, or -1 where the file does not say
     std::vector<double> heights;
+    std::vector<CoursePoint> points;
+    std::vector<Station> stations;
+    Placing placing;
 };
 
 // The first line: "Velto plan N", after a UTF-8 mark if one leads.
@@ -94,6 +117,53 @@ static bool Number(const char *value, long double *n)
     char *stop;
     *n = strtold(value, &stop);
     return stop != value && *stop == '\0' && std::isfinite(*n);
+}
+
+// Numbers parted by commas, as many as asked; the rest after them.
+static bool Numbers(const char *value, long double *numbers, int count, const char **rest)
+{
+    for (int k = 0; k < count; k++) {
+        char *stop;
+        numbers[k] = strtold(value, &stop);
+        if (stop == value || !std::isfinite(numbers[k]) || (*stop != ',' && (k + 1 < count || *stop)))
+            return false;
+        value = *stop ? stop + 1 : stop;
+    }
+    *rest = value;
+    return true;
+}
+
+static bool OnEarth(long double lat, long double lon)
+{
+    return lat >= -90 && lat <= 90 && lon >= -180 && lon <= 180;
+}
+
+// "point=lat,lon,metres", in order along the way.
+static bool Point(PlanReading *r, const char *value)
+{
+    long double n[3];
+    const char *rest;
+    if (!Numbers(value, n, 3, &rest) || *rest || !OnEarth(n[0], n[1]) || n[2] < 0 ||
+        (!r->points.empty() && n[2] < r->points.back().metres) || r->points.size() >= 4 * RECORDS_MAX)
+        return false;
+    r->points.push_back({(double)n[0], (double)n[1], (double)n[2]});
+    return true;
+}
+
+// "station=metres,lat,lon,name".
+static bool StationLine(PlanReading *r, const char *value)
+{
+    long double n[3];
+    const char *name;
+    if (!Numbers(value, n, 3, &name) || !*name || !OnEarth(n[1], n[2]) || n[0] < 0 || r->stations.size() >= 10000)
+        return false;
+    Station s;
+    snprintf(s.name, sizeof s.name, "%s", name);
+    s.metres = n[0];
+    s.lat = (double)n[1];
+    s.lon = (double)n[2];
+    r->stations.push_back(s);
+    return true;
 }
 
 // One key and its value; false for one the file cannot hold.
@@ -133,6 +203,13 @@ static bool TakeLine(PlanReading *r, const char *key, const char *value)
             r->heights.push_back((double)n);
         return taken;
     }
+    if (!strcmp(key, "point"))
+        return Point(r, value);
+    if (!strcmp(key, "station"))
+        return StationLine(r, value);
+    if (!strcmp(key, "waypoints-left-out"))
+        return sscanf(value, "%lld,%lld,%lld", &r->placing.unnamed, &r->placing.far, &r->placing.shared) == 3 &&
+               r->placing.unnamed >= 0 && r->placing.far >= 0 && r->placing.shared >= 0;
     if (!strcmp(key, "end") && r->version >= 2)
         return r->ended = !strcmp(value, "plan");
     return false;
@@ -204,10 +281,18 @@ bool ReadPlanFile(const char *text, size_t length, ToolsState *state, Course *co
     r.waypoints = 0;
     r.heightsFlag = true;  // the heights are there; a flat course says so
     r.stated = -1;
+    r.placing = {0, 0, 0};
     if (!ReadLines(text, length, &r, why, size))
         return false;
     if (r.course && (!r.metres || r.heights.size() < 2)) {
         snprintf(why, size, "%s", "the course's profile is cut short");
+        return false;
+    }
+    bool pointsFit = r.points.empty() || (r.points.size() >= 2 && r.points.back().metres <= r.length * (1 + 1e-9L) + 1);
+    bool stationsFit = std::all_of(r.stations.begin(), r.stations.end(),
+                                   [&](const Station &s) { return s.metres <= r.length + 1; });
+    if (r.course && (!pointsFit || !stationsFit)) {
+        snprintf(why, size, "%s", "the course's points or stations lie beyond its length");
         return false;
     }
     if (r.course) {
@@ -217,6 +302,9 @@ bool ReadPlanFile(const char *text, size_t length, ToolsState *state, Course *co
         snprintf(read.name, sizeof read.name, "%s", r.name);
         read.fileStart = r.start;
         read.waypoints = r.waypoints;
+        read.points = r.points;
+        read.stations = r.stations;
+        read.placing = r.placing;
         *course = read;
     }
     *state = r.state;
