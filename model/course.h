@@ -53,7 +53,7 @@ struct Station {
 // What became of a file's waypoints: left out for having no name or for
 // being too far from the course; placed where another is.
 struct Placing {
-    long long unnamed, far, shared;
+    long long unnamed, distant, shared;
 };
 
 struct Course {

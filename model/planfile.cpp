@@ -55,8 +55,8 @@ static void WriteCourse(const Course &c, std::string *text)
         snprintf(station, sizeof station, "%.3Lf,%.9f,%.9f,%s", s.metres, s.lat, s.lon, s.name);
         Add(text, "station", station);
     }
-    if (c.placing.unnamed || c.placing.far || c.placing.shared) {
-        snprintf(value, sizeof value, "%lld,%lld,%lld", c.placing.unnamed, c.placing.far, c.placing.shared);
+    if (c.placing.unnamed || c.placing.distant || c.placing.shared) {
+        snprintf(value, sizeof value, "%lld,%lld,%lld", c.placing.unnamed, c.placing.distant, c.placing.shared);
         Add(text, "waypoints-left-out", value);
     }
 }
@@ -208,8 +208,8 @@ static bool TakeLine(PlanReading *r, const char *key, const char *value)
     if (!strcmp(key, "station"))
         return StationLine(r, value);
     if (!strcmp(key, "waypoints-left-out"))
-        return sscanf(value, "%lld,%lld,%lld", &r->placing.unnamed, &r->placing.far, &r->placing.shared) == 3 &&
-               r->placing.unnamed >= 0 && r->placing.far >= 0 && r->placing.shared >= 0;
+        return sscanf(value, "%lld,%lld,%lld", &r->placing.unnamed, &r->placing.distant, &r->placing.shared) == 3 &&
+               r->placing.unnamed >= 0 && r->placing.distant >= 0 && r->placing.shared >= 0;
     if (!strcmp(key, "end") && r->version >= 2)
         return r->ended = !strcmp(value, "plan");
     return false;

@@ -27,9 +27,9 @@ static std::vector<Pass> Passes(const Course &c, double lat, double lon)
     const CoursePoint *p = c.points.data();
     for (size_t k = 0; k + 1 < c.points.size(); k++) {
         const CoursePoint &a = p[k], &b = p[k + 1];
-        bool near = fabsl(a.lat - lat) < reachLat + fabsl(b.lat - a.lat) && fabsl(a.lon - lon) < reachLon + fabsl(b.lon - a.lon);
+        bool inReach = fabsl(a.lat - lat) < reachLat + fabsl(b.lat - a.lat) && fabsl(a.lon - lon) < reachLon + fabsl(b.lon - a.lon);
         long double away = STATION_REACH + 1, t = 0;
-        if (near) {
+        if (inReach) {
             long double ax = (a.lon - lon) * perLon, ay = (a.lat - lat) * perLat;
             long double dx = (b.lon - a.lon) * perLon, dy = (b.lat - a.lat) * perLat, length = dx * dx + dy * dy;
             t = length > 0 ? -(ax * dx + ay * dy) / length : 0;
@@ -60,7 +60,7 @@ Placing PlaceStations(const Course &course, const std::vector<Waypoint> &waypoin
         }
         std::vector<Pass> passes = Passes(course, w.lat, w.lon);
         if (passes.empty()) {
-            placing.far++;
+            placing.distant++;
             continue;
         }
         // The first pass from the station before on, else the nearest of all.
@@ -302,11 +302,17 @@ void PlanRaceDay(const SplitTable &table, const std::vector<Mark> &marks, const 
         long double from;
         SplitRowSpan(table, k, &from, &ends[(size_t)k]);
     }
+    // Within a metre, or as near as the plan's distance is known.
+    long double near = table.slack > 1 ? (table.slack < 50 ? table.slack : 50) : 1;
     std::vector<long double> splitCutoff(ends.size(), -1);
     for (const Cutoff &c : cutoffs) {
-        auto at = std::lower_bound(ends.begin(), ends.end(), c.metres - 1);
-        if (at != ends.end() && fabsl(*at - c.metres) <= 1)
+        auto at = std::lower_bound(ends.begin(), ends.end(), c.metres - near);
+        auto station = std::find_if(day->marks.begin(), day->marks.end(),
+                                    [&](const Mark &m) { return fabsl(m.metres - c.metres) <= near; });
+        if (at != ends.end() && fabsl(*at - c.metres) <= near)
             splitCutoff[(size_t)(at - ends.begin())] = c.seconds;
+        else if (station != day->marks.end())
+            station->cutoff = c.seconds;  // the station's own cut-off, typed
         else
             day->marks.push_back({c.metres, "Cut-off", c.seconds});
     }
@@ -369,12 +375,19 @@ void RaceRowTexts(const RaceDay &day, long long row, RaceTexts *t, bool hours)
         FormatTimeOfDay(day.start + cutoff, when, sizeof when);
     else
         FormatClock(cutoff, 0, when, sizeof when);
-    long double spare = cutoff - at;
+    // Late to the minute begun, time to spare to the minute whole; under a
+    // minute, to the second.
+    long double spare = cutoff - at, minutes = spare < 0 ? ceill(-spare / 60) : floorl(spare / 60);
     t->late = spare < day.margin;
+    char by[32];
+    if (fabsl(spare) < 60)
+        snprintf(by, sizeof by, "%.0f s", (double)(spare < 0 ? ceill(-spare) : floorl(spare)));
+    else
+        snprintf(by, sizeof by, "%.0f min", (double)minutes);
     if (spare < 0)
-        snprintf(t->cutoff, sizeof t->cutoff, "%s, %.0f min late", when, (double)ceill(-spare / 60));
+        snprintf(t->cutoff, sizeof t->cutoff, "%s, %s late", when, by);
     else if (t->late)
-        snprintf(t->cutoff, sizeof t->cutoff, "%s, %.0f min to spare", when, (double)floorl(spare / 60));
+        snprintf(t->cutoff, sizeof t->cutoff, "%s, %s to spare", when, by);
     else
         snprintf(t->cutoff, sizeof t->cutoff, "%s", when);
 }

@@ -72,7 +72,7 @@ void PlanRaceDay(const SplitTable &table, const std::vector<Mark> &marks, const 
 
 struct RaceTexts {
     SplitTexts split;  // a mark's row has its distance and time only
-    char station[48], clock[24], cutoff[64];
+    char station[48], clock[24], cutoff[96];
     bool late;         // past its cut-off, or within the margin
 };
 // `hours`: every time as h:mm:ss.d, for a spreadsheet.

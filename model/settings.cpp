@@ -8,11 +8,13 @@
 #include "model/agegrade.h"
 #include "model/equivalents.h"
 #include "model/plan.h"
+#include "model/raceday.h"
 
 const ToolsState TOOLS_DEFAULTS = {"",        "",      "",    {"", "", ""}, UNIT_MILE, UNIT_MILE, SOLVE_PACE,
                                    0,         "5",     UNIT_MILE, "1",    false,     HILL_EFFORT_DEFAULT,
                                    "",        "",      UNIT_KM,   false,  "1.06",    "",        0,
-                                   PAGE_PLAN, 0,       0};
+                                   PAGE_PLAN, true,    "",        "",     "10",      "5",       0,
+                                   0,         false,   0,         0};
 
 static const char header[] = "[Velto tools]";
 static const int version = 1;
@@ -63,6 +65,20 @@ static bool Age(const char *text)
     return ReadAge(text, &value);
 }
 
+static bool StartTime(const char *text)
+{
+    long double seconds;
+    return ReadStartTime(text, &seconds) == READ_OK;
+}
+
+// Minutes of a margin, seconds of a range: an amount of 0 or more.
+static bool Amount(const char *text)
+{
+    long double value;
+    Reading reading = ReadAmount(text, &value);
+    return reading == READ_OK || reading == READ_ZERO;
+}
+
 static const char *const sexes[] = {"man", "woman"};
 
 #define TEXT(name, field, check, plan) {name, KEY_TEXT, offsetof(ToolsState, field), sizeof(ToolsState::field), 0, 0, NULL, check, plan}
@@ -93,6 +109,14 @@ const ToolsKey TOOLS_KEYS[] = {
     TEXT("split-every", splitEvery, Every, true),
     FLAG("halfway", halfway, true),
     TEXT("hill-effort", hill, Hill, true),
+    FLAG("stations", stations, true),
+    TEXT("start-time", start, StartTime, true),
+    TEXT("cut-offs", cutoffs, AnyText, true),
+    TEXT("margin", margin, Amount, true),
+    TEXT("watch-range", range, Amount, true),
+    CHOICE("window-width", width, 0, 100000, false),
+    CHOICE("window-height", height, 0, 100000, false),
+    FLAG("window-maximized", maximized, false),
 };
 const int TOOLS_KEY_COUNT = sizeof TOOLS_KEYS / sizeof TOOLS_KEYS[0];
 

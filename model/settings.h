@@ -30,6 +30,13 @@ struct ToolsState {
     char age[8];
     int sex;
     int page;
+    // Race day: the course's stations shown, the start as a time of day, the
+    // cut-offs as typed, how near one is too near (minutes), and the pace
+    // range of a watch's workout (seconds a km either way).
+    bool stations;
+    char start[16], cutoffs[160], margin[8], range[8];
+    int width, height;  // of the tools window, in pixels; 0 as it was made
+    bool maximized;
     float seenDistance, seenTime;  // the main window's values when the tools last took them; not kept
 };
 

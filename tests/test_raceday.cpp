@@ -71,7 +71,7 @@ TEST(Stations, PlacedAlongAnOutAndBack)
     const double want[3] = {2000, 5000, 8000};
     for (int k = 0; k < 3; k++)
         EXPECT_NEAR((double)stations[k].metres, want[k], 0.5) << stations[k].name;
-    EXPECT_EQ(placing.far, 1);
+    EXPECT_EQ(placing.distant, 1);
     EXPECT_EQ(placing.unnamed, 1);
 }
 
@@ -122,7 +122,7 @@ TEST(Cutoffs, ReadAndMarked)
     }
     EXPECT_EQ(rows[2], "25.00|4:00:00.0|Water|09:00|");
     EXPECT_EQ(rows[4], "35.00|5:36:00.0|Cut-off|10:36|10:30, 6 min late");
-    EXPECT_EQ(rows[6], "50|8:00:00.0||13:00|13:00, 0 min to spare");
+    EXPECT_EQ(rows[6], "50|8:00:00.0||13:00|13:00, 0 s to spare");
     EXPECT_EQ(day.firstLate, 4);
 }
 

@@ -89,6 +89,12 @@
 #define IDC_SPLITS_SAVE_PLAN 587
 #define IDC_SPLITS_OPEN_PLAN 588
 #define IDC_SPLITS_FILE_NOTE 589  // what became of the last file chosen
+#define IDC_SPLITS_STATIONS 590   // race day: stations, start, cut-offs, the watch
+#define IDC_SPLITS_START 591
+#define IDC_SPLITS_CUTOFFS 592
+#define IDC_SPLITS_MARGIN 593
+#define IDC_SPLITS_RANGE 594
+#define IDC_SPLITS_EXPORT 595
 #define IDC_RESULT_DISTANCE 540  // the race result, on three pages
 #define IDC_RESULT_UNIT 541
 #define IDC_RESULT_TIME 542

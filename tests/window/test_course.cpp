@@ -4,7 +4,10 @@
 #include <windows.h>
 #include <commctrl.h>  // after windows.h
 
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -218,6 +221,95 @@ TEST_F(Courses, PlanFilesNameThemselvesOnlyWhileShown)
     DeleteFileA(course.c_str());
     SetFileAttributesA(plan.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(plan.c_str());
+    EXPECT_TRUE(catcher.boxes().empty());
+}
+
+// The Save dialog of "Export for a watch ...": `path` typed, the type
+// chosen (from 0) as a user picks it.
+std::function<void(HWND)> ExportScript(const std::string &path, int type)
+{
+    return [path, type](HWND dialog) {
+        SendDlgItemMessageA(dialog, 1136, CB_SETCURSEL, (WPARAM)type, 0);
+        for (WORD code : {CBN_SELCHANGE, CBN_SELENDOK})
+            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1136, code), (LPARAM)GetDlgItem(dialog, 1136));
+        ChooseFileScript(path)(dialog);
+    };
+}
+
+// What Garmin's FIT SDK must read in a file exported (check_fit.mjs): for
+// the course its records and ends, its length and time, and a course point
+// a row of the table, named and timed as the row shows.
+std::string Expected(HWND list, int records)
+{
+    std::string json = "{\"type\": \"course\", \"records\": " + std::to_string(records) +
+                       ", \"first\": [0, 0], \"last\": [0, 0.089831528], \"distance\": 10000, \"seconds\": 3000, "
+                       "\"points\": [";
+    for (int row = 0; row < (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); row++) {
+        std::string at = Cell(list, row, 1), station = Cell(list, row, 7);
+        long double seconds = 0;
+        ReadClock(at.c_str(), &seconds);
+        char point[200];
+        snprintf(point, sizeof point, "%s{\"name\": \"%s\", \"type\": \"%s\", \"seconds\": %.1Lf, \"distance\": %s}",
+                 row ? ", " : "", station.empty() ? (Cell(list, row, 0) + " km " + at.substr(0, at.find('.'))).c_str()
+                                                  : station.c_str(),
+                 station.empty() ? "generic" : "water", seconds,
+                 std::to_string(strtod(Cell(list, row, 0).c_str(), NULL) * 1000).c_str());
+        json += point;
+    }
+    return json + "]}\n";
+}
+
+// The plan of the guide's hill to a watch through the real Save dialog: a
+// FIT course (decoded by Garmin's SDK after this run) and a timed GPX that
+// Velto reads again as the same course; without a course the workout
+// alone, 10 km at 5:00 a km give or take 5 s (1000 / 305 to 1000 / 295 m/s).
+TEST_F(Courses, ExportedForAWatch)
+{
+    std::string guide = std::string("Z:") + VELTO_GUIDE, hill = guide.substr(0, guide.rfind('/') + 1) + "hill-course.gpx";
+    std::replace(hill.begin(), hill.end(), '/', '\\');
+    const char *exports = getenv("VELTO_EXPORTS");
+    std::string out = exports ? WindowsPath(exports) + "\\" : folder;
+    BoxCatcher catcher;
+    Strings lines;
+    std::string json, types;
+    catcher.InDialog([&](HWND tools) {
+        HWND page = ToolsPage(tools);
+        SetDlgItemTextA(page, IDC_SPLITS_EVERY, "1");
+        SetDlgItemTextA(page, IDC_SPLITS_START, "09:00");
+        catcher.InDialog(ChooseFileScript(hill));
+        SendDlgItemMessageA(page, IDC_SPLITS_COURSE, BM_CLICK, 0, 0);
+        for (int type : {0, 2}) {
+            catcher.InDialog(ExportScript(out + (type ? "hill.gpx" : "hill.fit"), type));
+            SendDlgItemMessageA(page, IDC_SPLITS_EXPORT, BM_CLICK, 0, 0);
+            lines.push_back(Text(GetDlgItem(page, IDC_SPLITS_FILE_NOTE)));
+        }
+        json = Expected(GetDlgItem(page, IDC_SPLITS_LIST), 101);
+        catcher.InDialog(ChooseFileScript(out + "hill.gpx"));  // Velto reads what it wrote
+        SendDlgItemMessageA(page, IDC_SPLITS_COURSE, BM_CLICK, 0, 0);
+        lines.push_back(Text(GetDlgItem(page, IDC_SPLITS_COURSE_NOTE)));
+        SendDlgItemMessageA(page, IDC_SPLITS_NO_COURSE, BM_CLICK, 0, 0);
+        catcher.InDialog([&](HWND save) {
+            types = std::to_string(SendDlgItemMessageA(save, 1136, CB_GETCOUNT, 0, 0));
+            ChooseFileScript(out + "flat-workout.fit")(save);
+        });
+        SendDlgItemMessageA(page, IDC_SPLITS_EXPORT, BM_CLICK, 0, 0);
+        lines.push_back(Text(GetDlgItem(page, IDC_SPLITS_FILE_NOTE)));
+        SendMessageA(tools, WM_COMMAND, IDCANCEL, 0);
+    });
+    SendMessageA(hwnd, WM_COMMAND, IDM_SPLITS, 0);
+    std::ofstream(out + "hill.json", std::ios::binary) << json;
+    std::string steps;
+    for (int k = 1; k <= 10; k++)
+        steps += std::string(k > 1 ? ", " : "") + "{\"name\": \"" + std::to_string(k) + " km\", \"metres\": 1000, \"low\": " +
+                 std::to_string(1000.0 / 305) + ", \"high\": " + std::to_string(1000.0 / 295) + "}";
+    std::ofstream(out + "flat-workout.json", std::ios::binary) << "{\"type\": \"workout\", \"steps\": [" << steps << "]}\n";
+    EXPECT_EQ(lines, (Strings{"Written: hill.fit, a FIT course of 101 points, with 10 splits and 2 stations.",
+                              "Written: hill.gpx, a GPX of 101 timed points and 2 stations.",
+                              "hill.gpx: course 10.00 km in the file, planned over 10.00 km; climb 99 m, descent 99 m, "
+                              "0 to 99 m. 2 stations.",
+                              "Written: flat-workout.fit, a FIT workout of 10 steps. Without a course only the workout "
+                              "goes to a watch: choose one with Course ..."}));
+    EXPECT_EQ(types, "1");  // only the workout offered
     EXPECT_TRUE(catcher.boxes().empty());
 }
 

@@ -1,5 +1,6 @@
 // The user guide's worked examples, replayed on the real window: every
 // text the guide quotes must be the text the window shows.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -63,12 +64,17 @@ HWND Field(const std::string &name)
     return name == "Time" ? hwndTimeReadout : name == "Distance" ? hwndDistanceReadout : hwndPaceField;
 }
 
-// "10 K | 41:41.9": the columns of the guide, tab-separated as Velto writes them.
-std::string Columns(std::string text)
+// "10 K | 41:41.9": the columns of the guide, tab-separated as Velto writes
+// them; a column with nothing in it is blank between its bars.
+std::string Columns(const std::string &text)
 {
-    for (size_t at; (at = text.find(" | ")) != std::string::npos;)
-        text.replace(at, 3, "\t");
-    return text;
+    std::string columns, cell;
+    std::stringstream cells(text);
+    for (bool first = true; std::getline(cells, cell, '|'); first = false) {
+        size_t from = cell.find_first_not_of(' '), to = cell.find_last_not_of(' ');
+        columns += (first ? "" : "\t") + (from == std::string::npos ? "" : cell.substr(from, to - from + 1));
+    }
+    return columns;
 }
 
 // Rest of a step after its verb and the blanks that line it up.
@@ -88,15 +94,18 @@ std::string Plain(HWND control)
     return plain;
 }
 
-// Whether a table of the page has a row of these cells, tab-separated.
+// Whether a table of the page has a row that starts with these cells,
+// tab-separated.
 bool HasRow(HWND page, const std::string &cells)
 {
+    int wanted = 1 + (int)std::count(cells.begin(), cells.end(), '\t');
     for (HWND list = GetWindow(page, GW_CHILD); list; list = GetWindow(list, GW_HWNDNEXT)) {
         char name[32];
         GetClassNameA(list, name, sizeof name);
         if (strcmp(name, "SysListView32") != 0)
             continue;
         int columns = (int)SendMessageA((HWND)SendMessageA(list, LVM_GETHEADER, 0, 0), HDM_GETITEMCOUNT, 0, 0);
+        columns = columns < wanted ? columns : wanted;
         for (int row = 0; row < (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); row++) {
             std::string line;
             for (int column = 0; column < columns; column++)
@@ -122,7 +131,8 @@ void ToolsStep(HWND tools, const std::string &step, BoxCatcher *catcher)
         {"Age-graded time", IDC_AGE_GRADED},        {"Age grade", IDC_AGE_PERCENT},    {"Age", IDC_AGE},
         {"Factor", IDC_AGE_FACTOR},                 {"Time", IDC_PLAN_TIME},
         {"Distance", IDC_PLAN_DISTANCE},            {"Pace", IDC_PLAN_PACE},           {"Speed", IDC_PLAN_SPEED},
-        {"Percent", IDC_SPLITS_PERCENT},           {"Every", IDC_SPLITS_EVERY},       {"Hill effort", IDC_SPLITS_HILL}};
+        {"Percent", IDC_SPLITS_PERCENT},           {"Every", IDC_SPLITS_EVERY},       {"Hill effort", IDC_SPLITS_HILL},
+        {"Start time", IDC_SPLITS_START},          {"Cut-offs", IDC_SPLITS_CUTOFFS},  {"Margin", IDC_SPLITS_MARGIN}};
     std::string verb = step.substr(2, step.find(' ', 2) - 2), rest = After(step, 2 + verb.size());
     // "> type Result time 20:00", "= Age grade 57.4 %": a name, then its text.
     std::string named = step[0] == '=' ? After(step, 1) : rest;

@@ -1,6 +1,6 @@
-// A course from a file: a GPX track or route (or, where the file has
-// neither, its waypoints in order), read with the system's own XML reader
-// (XmlLite), or a CSV of distance and height. The whole file is read once,
+// A course from a file: a GPX track or route with its named waypoints as
+// stations (or, where the file has neither, its waypoints in order), read
+// with the system's own XML reader (XmlLite), or a CSV of distance and height. The whole file is read once,
 // when it is chosen; a file over 50 MB is refused before that.
 #include <windows.h>
 #include <initguid.h>  // IID_IXmlReader, defined here
@@ -12,6 +12,7 @@
 #include <cstring>
 #include <cwchar>
 
+#include "model/raceday.h"
 #include "ui/files.h"
 #include "ui/tools/tools.h"
 
@@ -208,6 +209,10 @@ static bool GpxCourse(const std::string &bytes, const char *name, Course *course
         return false;
     }
     course->waypoints = fromWaypoints ? (long long)gpx.waypoints.size() : 0;
+    // A track's named waypoints are its stations; a course made of its
+    // waypoints has none.
+    if (!fromWaypoints)
+        course->placing = PlaceStations(*course, gpx.waypoints, &course->stations);
     return true;
 }
 

@@ -121,7 +121,7 @@ int DrawPaceBand(HDC hdc, const RECT &area, const SplitTable &table, const char 
         Heading(hdc, b, left, top, heading);
         if (table.hills) {
             RECT profile = {left + b.pad, headed, left + b.stripWidth - b.pad, headed + b.profileHeight - b.pad / 2};
-            DrawProfile(hdc, profile, *table.hills->course, &table, -1, table.hills->unit);
+            DrawProfile(hdc, profile, *table.hills->course, &table, -1, table.hills->unit, true);
             SetBkMode(hdc, TRANSPARENT);
         }
         for (int k = 0, y = headed + b.profileHeight; k < b.perStrip && row < table.rows; k++, row++, y += b.rowHeight)

@@ -1,7 +1,8 @@
 // The Splits page: the plan's split table at even pace or with a negative
 // or positive split, every so many units and at halfway, over a flat course
-// or at even effort over a real one (its profile drawn); to copy, save as
-// CSV, print as a pace band, or keep as a plan file.
+// or at even effort over a real one (its profile drawn), with the race's
+// stations, start and cut-offs; to copy, save as CSV, print as a pace band,
+// keep as a plan file or send to a watch.
 #include <windows.h>
 #include <commctrl.h>  // after windows.h
 
@@ -10,28 +11,11 @@
 
 #include "ui/files.h"
 #include "ui/resource.h"
-#include "ui/tools/tools.h"
+#include "ui/tools/splits.h"
 #include "ui/velto.h"
 
-static SplitTable splitTable;  // of the page that is open; rows are made as they show
-static HillPlan hillPlan;      // the table's, over a course
-static bool bSplits;           // the table holds a plan
-static char szSplitHeading[192];
-static char szPaceTitle[16];   // "Pace /Km"
-static char szClimbTitle[16], szDescentTitle[16], szEffortTitle[24];
-static char szFileNote[320];  // what became of the last course or plan file chosen
+static char szFileNote[320];  // what became of the last file chosen or written
 static long long iSelectedRow = -1;
-
-static const int COLUMNS_FLAT = 4, COLUMNS_HILLS = 7;
-
-// The columns' titles: the split unit, then the times and paces, with a
-// course its climb, descent and effort pace.
-static void Titles(const char *titles[COLUMNS_HILLS])
-{
-    const char *const fixed[COLUMNS_HILLS] = {UNIT_TABLE[tools.splitUnit].name, "Time", "Split", szPaceTitle,
-                                              szClimbTitle, szDescentTitle, szEffortTitle};
-    memcpy(titles, fixed, sizeof fixed);
-}
 
 // A printer to print on: the default one, or else any at all. Asked before
 // the Print dialog, which says nothing of ours (and under Wine only the
@@ -51,23 +35,30 @@ static bool PrinterReady()
     return needed > 0;
 }
 
-// The strategy as its entries read: false, with a note, when the percentage is not 0 to 20.
-static bool Strategy(long double *percent, char *words, size_t size)
+// The stations of the course, and what became of the waypoints of its file
+// that are none: " 46 stations; 2 waypoints left out, far from the course."
+static void Stations(const Course &course, char *line, size_t size, int *used)
 {
-    if (tools.direction == 0) {
-        *percent = 0;
-        snprintf(words, size, "%s", "even pace");
-        return true;
-    }
-    if (!ReadSplitPercent(tools.percent, percent)) {
-        snprintf(words, size, "%s", "A split is 0 to 20 %: type the percentage, as 4.");
-        return false;
-    }
-    if (*percent == 0)
-        snprintf(words, size, "%s", "even pace");
-    else
-        snprintf(words, size, "%.6Lg %% %s split", *percent, tools.direction < 0 ? "negative" : "positive");
-    return true;
+    const Placing &left = course.placing;
+    long long out = left.unnamed + left.distant;
+    if (course.stations.empty() && out == 0)
+        return;
+    char parts[160] = "";
+    if (left.unnamed)
+        snprintf(parts, sizeof parts, ", %lld without a name", left.unnamed);
+    if (left.distant)
+        snprintf(parts + strlen(parts), sizeof parts - strlen(parts), ", %lld over %.0Lf m from the course", left.distant,
+                 STATION_REACH);
+    int n = snprintf(line + *used, size - (size_t)*used, " %zu station%s%s", course.stations.size(),
+                     course.stations.size() == 1 ? "" : "s", tools.stations ? "" : ", not shown");
+    *used += n > 0 ? n : 0;
+    if (left.shared && (size_t)*used < size)
+        *used += snprintf(line + *used, size - (size_t)*used, ", %lld where another is", left.shared);
+    if (out && (size_t)*used < size)
+        *used += snprintf(line + *used, size - (size_t)*used, "; %lld waypoint%s left out%s", out,
+                          out == 1 ? "" : "s", parts);
+    if ((size_t)*used < size)
+        *used += snprintf(line + *used, size - (size_t)*used, "%s", ".");
 }
 
 // The course's line: its length in the file and in the plan, where in the
@@ -113,184 +104,73 @@ static void CourseLine(const Plan &plan, char *line, size_t size)
         grouped[g] = '\0';
         add(" Read from its %s waypoints: no track or route.", grouped);
     }
+    Stations(*course, line, size, &used);
     long double off = plan.solved ? course->metres / plan.metres - 1 : 0;
     if (off > 0.05L || off < -0.05L)
         add(" It is %.0f %% %s than the plan: is it the right course?", (double)(off > 0 ? off * 100 : -off * 100),
             off > 0 ? "longer" : "shorter");
 }
 
-// The list's columns: with a course, its climb, descent and effort pace too.
-static void Columns(HWND list, bool hills)
-{
-    HWND header = (HWND)SendMessageA(list, LVM_GETHEADER, 0, 0);
-    int have = (int)SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), want = hills ? COLUMNS_HILLS : COLUMNS_FLAT;
-    const char *height = UNIT_TABLE[tools.distanceUnit].height;
-    snprintf(szPaceTitle, sizeof szPaceTitle, "Pace /%s", UNIT_TABLE[tools.splitUnit].name);
-    snprintf(szClimbTitle, sizeof szClimbTitle, "Climb %s", height);
-    snprintf(szDescentTitle, sizeof szDescentTitle, "Descent %s", height);
-    snprintf(szEffortTitle, sizeof szEffortTitle, "Effort pace /%s", UNIT_TABLE[tools.splitUnit].name);
-    const char *titles[COLUMNS_HILLS];
-    Titles(titles);
-    // Each column as wide as its heading or the last row's text, the
-    // widest, at any DPI; the list is made row by row as it shows, so the
-    // widths come from the texts, not from the rows.
-    SplitTexts last = {};
-    if (bSplits)
-        SplitRowTexts(splitTable, splitTable.rows - 1, &last);
-    const char *widest[COLUMNS_HILLS] = {last.unit, last.at, last.at, last.pace, "8888", "8888", last.pace};
-    int pad = 3 * GetSystemMetrics(SM_CXEDGE) + 8;
-    for (; have > want; have--)
-        SendMessageA(list, LVM_DELETECOLUMN, (WPARAM)(have - 1), 0);
-    for (int k = 0; k < want; k++) {
-        LVCOLUMNA column = {};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-        column.fmt = k ? LVCFMT_RIGHT : LVCFMT_LEFT;
-        int title = (int)SendMessageA(list, LVM_GETSTRINGWIDTHA, 0, (LPARAM)titles[k]) + pad;
-        int cell = (int)SendMessageA(list, LVM_GETSTRINGWIDTHA, 0, (LPARAM)widest[k]) + pad;
-        column.cx = title > cell ? title : cell;
-        column.pszText = const_cast<char *>(titles[k]);
-        SendMessageA(list, k < have ? LVM_SETCOLUMNA : LVM_INSERTCOLUMNA, (WPARAM)k, (LPARAM)&column);
-    }
-}
+// The buttons of the table, in their two rows at the foot of the page.
+static const int upperButtons[3] = {IDC_SPLITS_COPY, IDC_SPLITS_SAVE, IDC_SPLITS_PRINT};
+static const int lowerButtons[3] = {IDC_SPLITS_SAVE_PLAN, IDC_SPLITS_OPEN_PLAN, IDC_SPLITS_EXPORT};
 
-// The notes over the list, each as tall as its text, then the profile and
-// the list sharing what is left above the buttons.
+// The notes under the entries, each as tall as its text; the buttons at the
+// foot; the profile and the list sharing what is left, the profile two
+// sevenths of it.
 static void Layout(HWND hPage)
 {
-    RECT page, margin = {4, 58, 4, 4}, button;
+    RECT page, margin = {4, 92, 4, 4}, button;
     GetClientRect(hPage, &page);
     MapDialogRect(hPage, &margin);
     GetWindowRect(GetDlgItem(hPage, IDC_SPLITS_COPY), &button);
-    MapWindowPoints(NULL, hPage, (POINT *)&button, 2);
-    int width = page.right - 2 * margin.left, y = margin.top;
+    int width = page.right - 2 * margin.left, y = margin.top, high = button.bottom - button.top;
+    int lower = page.bottom - margin.bottom - high, upper = lower - margin.bottom - high;
+    for (int row = 0; row < 2; row++)
+        for (int id : row ? lowerButtons : upperButtons) {
+            HWND control = GetDlgItem(hPage, id);
+            GetWindowRect(control, &button);
+            MapWindowPoints(NULL, hPage, (POINT *)&button, 2);
+            PlaceControl(control, button.left, row ? lower : upper, button.right - button.left, high);
+        }
     for (int id : {IDC_SPLITS_NOTE, IDC_SPLITS_COURSE_NOTE, IDC_SPLITS_FILE_NOTE}) {
         HWND note = GetDlgItem(hPage, id);
         int height = NoteHeight(note, width);
         PlaceControl(note, margin.left, y, width, height);
         y += height + (height ? margin.right / 2 : 0);
     }
-    int room = button.top - margin.bottom - y, profile = room * 2 / 7;
+    int room = upper - margin.bottom - y, profile = room * 2 / 7;
     PlaceControl(GetDlgItem(hPage, IDC_SPLITS_PROFILE), margin.left, y, width, profile);
     PlaceControl(GetDlgItem(hPage, IDC_SPLITS_LIST), margin.left, y + profile + margin.bottom, width,
                  room - profile - margin.bottom);
 }
 
-// The table's heading: "10.00 Km. in 40:00.0, 4 % negative split: halves
-// 20:24.5 and 19:35.5", with the hill effort over a course.
-static void Heading(const Plan &plan, const char *strategy, long double percent, long double hill)
-{
-    char distance[64], time[CLOCK_TEXT_SIZE];
-    FormatDistanceIn(plan.metres, tools.distanceUnit, ToolsDecimals(), distance, sizeof distance);
-    FormatClock(plan.seconds, 1, time, sizeof time);
-    int used = snprintf(szSplitHeading, sizeof szSplitHeading, "%s in %s, %s", distance, time, strategy);
-    if (hill > 0 && used > 0 && (size_t)used < sizeof szSplitHeading)
-        used += snprintf(szSplitHeading + used, sizeof szSplitHeading - used, " at even effort (%.6Lg %%)", hill);
-    if ((percent > 0 || hill > 0) && used > 0 && (size_t)used < sizeof szSplitHeading) {
-        char first[CLOCK_TEXT_SIZE], second[CLOCK_TEXT_SIZE];
-        long double half = SecondsAt(splitTable, plan.metres / 2);
-        FormatClock(half, 1, first, sizeof first);
-        FormatClock(plan.seconds - half, 1, second, sizeof second);
-        snprintf(szSplitHeading + used, sizeof szSplitHeading - used, ": halves %s and %s", first, second);
-    }
-}
-
-// The table of the entries: false, with the note that says why not.
-static bool MakeTable(const Plan &plan, char *note, size_t size)
-{
-    long double percent, amount = 0, hill = 0;
-    char strategy[96];
-    bool readable = Strategy(&percent, strategy, sizeof strategy);
-    const Course *course = ToolsCourse();
-    bool everyRead = ReadSplitEvery(tools.splitEvery, &amount);
-    // The hill effort counts over a course only.
-    bool hillRead = !course || ReadHillEffort(tools.hill, &hill);
-    if (!plan.solved)
-        snprintf(note, size, "%s", "Make a plan on the Plan page first: two of time, distance and pace.");
-    else if (!readable)
-        snprintf(note, size, "%s", strategy);
-    else if (!everyRead)
-        snprintf(note, size, "%s", "Type how many units a split has, as 5 or 0.5.");
-    else if (!hillRead)
-        snprintf(note, size, "%s", "A hill effort is 0 to 100 %: type it, as " HILL_EFFORT_DEFAULT ".");
-    if (!plan.solved || !readable || !everyRead || !hillRead ||
-        !PlanSplitTable(plan.metres, plan.seconds, tools.splitUnit, tools.direction, percent,
-                        FinishDecimals(tools.splitUnit), &splitTable))
-        return false;
-    // A distance typed is as exact as its decimals; a worked-out one to the metre.
-    bool typed = tools.solve != SOLVE_DISTANCE && !tools.held[SOLVE_DISTANCE][0];
-    splitTable.slack = typed ? TypedSlack(tools.distance, tools.distanceUnit) : 1;
-    if (!SetSplitPoints(&splitTable, amount, tools.halfway)) {
-        snprintf(note, size, "%s", "Type how many units a split has, as 5 or 0.5.");
-        return false;
-    }
-    if (course) {
-        PlanOverCourse(*course, hill / 100, splitTable.metres, splitTable.seconds, splitTable.a, splitTable.b,
-                       &hillPlan);
-        hillPlan.unit = tools.distanceUnit;  // heights follow the distance unit
-        splitTable.hills = &hillPlan;
-    }
-    Heading(plan, strategy, percent, course ? hill : 0);
-    int used = snprintf(note, size, "%s.", szSplitHeading);
-    if (splitTable.every > 1 && used > 0 && (size_t)used < size)
-        snprintf(note + used, size - used, " One row every %lld: the table keeps to %lld rows.", splitTable.every,
-                 SPLIT_ROWS_MAX);
-    return true;
-}
-
 static void Refresh(HWND hPage)
 {
     Plan plan = ToolsPlan();
-    char note[320];
-    szSplitHeading[0] = '\0';
+    char note[640];
     bSplits = MakeTable(plan, note, sizeof note);
     SetDlgItemTextA(hPage, IDC_SPLITS_NOTE, note);
-    char line[480];
+    char line[640];
     CourseLine(plan, line, sizeof line);
     SetDlgItemTextA(hPage, IDC_SPLITS_COURSE_NOTE, line);
     SetDlgItemTextA(hPage, IDC_SPLITS_FILE_NOTE, szFileNote);
     Layout(hPage);
 
     HWND list = GetDlgItem(hPage, IDC_SPLITS_LIST);
-    Columns(list, bSplits && splitTable.hills);
-    SendMessageA(list, LVM_SETITEMCOUNT, bSplits ? (WPARAM)splitTable.rows : 0, 0);
-    if (!bSplits || iSelectedRow >= splitTable.rows)
+    TableColumns(list);
+    SendMessageA(list, LVM_SETITEMCOUNT, (WPARAM)TableRows(), 0);
+    if (iSelectedRow >= TableRows())
         iSelectedRow = -1;
     InvalidateRect(list, NULL, TRUE);
     InvalidateRect(GetDlgItem(hPage, IDC_SPLITS_PROFILE), NULL, TRUE);
-    static const int buttons[4] = {IDC_SPLITS_COPY, IDC_SPLITS_SAVE, IDC_SPLITS_PRINT, IDC_SPLITS_SAVE_PLAN};
-    for (int id : buttons)
+    for (int id : upperButtons)
         EnableWindow(GetDlgItem(hPage, id), bSplits);
+    for (int id : lowerButtons)
+        EnableWindow(GetDlgItem(hPage, id), bSplits || id == IDC_SPLITS_OPEN_PLAN);
     EnableWindow(GetDlgItem(hPage, IDC_SPLITS_PERCENT), tools.direction != 0);
     EnableWindow(GetDlgItem(hPage, IDC_SPLITS_NO_COURSE), ToolsCourse() != NULL);
     TitlePlan(GetAncestor(hPage, GA_ROOT));
-}
-
-// The table as text: the headings, then one row a line, `separator`
-// between the columns; for a spreadsheet (a comma) every time with its
-// hours. Returns the length, or the size it needs.
-static size_t TableText(char separator, char *text, size_t size)
-{
-    bool hours = separator == ',', hills = splitTable.hills != NULL;
-    size_t used = 0;
-    auto add = [&](const char *const cells[]) {
-        for (int c = 0; c < (hills ? COLUMNS_HILLS : COLUMNS_FLAT); c++) {
-            int n = snprintf(text ? text + used : NULL, text && used < size ? size - used : 0, "%s%s",
-                             c ? (separator == ',' ? "," : "\t") : "", cells[c]);
-            used += n > 0 ? (size_t)n : 0;
-        }
-        int n = snprintf(text ? text + used : NULL, text && used < size ? size - used : 0, "\r\n");
-        used += n > 0 ? (size_t)n : 0;
-    };
-    const char *titles[COLUMNS_HILLS];
-    Titles(titles);
-    add(titles);
-    for (long long k = 0; k < splitTable.rows; k++) {
-        SplitTexts row;
-        SplitRowTexts(splitTable, k, &row, hours);
-        const char *cells[COLUMNS_HILLS] = {row.unit, row.at, row.split, row.pace, row.climb, row.descent, row.effort};
-        add(cells);
-    }
-    return used;
 }
 
 static void CopyTable(HWND hPage)
@@ -388,27 +268,29 @@ static void PrintBand(HWND hPage)
         myerror("%s", "The pace band could not be printed.");
 }
 
-// The list holds no text: each cell is made when it shows.
-static void CellText(NMLVDISPINFOA *info)
-{
-    if (!(info->item.mask & LVIF_TEXT) || !bSplits || info->item.iItem < 0 || info->item.iItem >= splitTable.rows)
-        return;
-    SplitTexts row;
-    SplitRowTexts(splitTable, info->item.iItem, &row);
-    const char *cells[COLUMNS_HILLS] = {row.unit, row.at, row.split, row.pace, row.climb, row.descent, row.effort};
-    int k = info->item.iSubItem >= 0 && info->item.iSubItem < COLUMNS_HILLS ? info->item.iSubItem : 0;
-    snprintf(info->item.pszText, (size_t)info->item.cchTextMax, "%s", cells[k]);
-}
-
 static void DrawCourse(const DRAWITEMSTRUCT *item)
 {
     const Course *course = ToolsCourse();
     if (course) {
-        DrawProfile(item->hDC, item->rcItem, *course, bSplits ? &splitTable : NULL, iSelectedRow, tools.distanceUnit);
+        DrawProfile(item->hDC, item->rcItem, *course, bSplits ? &splitTable : NULL,
+                    iSelectedRow >= 0 ? SplitRowOf(iSelectedRow) : -1, tools.distanceUnit, tools.stations);
         return;
     }
     FillRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_BTNFACE));
 }
+
+// The page's entries and the tools' text each holds.
+static const struct {
+    int id;
+    char *text;
+    size_t size;
+} entries[] = {{IDC_SPLITS_PERCENT, tools.percent, sizeof tools.percent},
+               {IDC_SPLITS_EVERY, tools.splitEvery, sizeof tools.splitEvery},
+               {IDC_SPLITS_HILL, tools.hill, sizeof tools.hill},
+               {IDC_SPLITS_START, tools.start, sizeof tools.start},
+               {IDC_SPLITS_CUTOFFS, tools.cutoffs, sizeof tools.cutoffs},
+               {IDC_SPLITS_MARGIN, tools.margin, sizeof tools.margin},
+               {IDC_SPLITS_RANGE, tools.range, sizeof tools.range}};
 
 // The page's entries as the tools hold them: at its making, and after a
 // plan file is opened.
@@ -417,24 +299,17 @@ static void ShowEntries(HWND hPage)
     CheckRadioButton(hPage, IDC_SPLITS_EVEN, IDC_SPLITS_POSITIVE,
                      tools.direction < 0 ? IDC_SPLITS_NEGATIVE : tools.direction > 0 ? IDC_SPLITS_POSITIVE
                                                                                      : IDC_SPLITS_EVEN);
-    const struct {
-        int id;
-        const char *text;
-        size_t size;
-    } entries[3] = {{IDC_SPLITS_PERCENT, tools.percent, sizeof tools.percent},
-                    {IDC_SPLITS_EVERY, tools.splitEvery, sizeof tools.splitEvery},
-                    {IDC_SPLITS_HILL, tools.hill, sizeof tools.hill}};
     for (const auto &e : entries) {
         SetDlgItemTextA(hPage, e.id, e.text);
         SendDlgItemMessageA(hPage, e.id, EM_LIMITTEXT, e.size - 1, 0);
     }
     CheckDlgButton(hPage, IDC_SPLITS_HALFWAY, tools.halfway ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(hPage, IDC_SPLITS_STATIONS, tools.stations ? BST_CHECKED : BST_UNCHECKED);
     HWND unit = GetDlgItem(hPage, IDC_SPLITS_UNIT);
     SendMessageA(unit, CB_RESETCONTENT, 0, 0);
     FillUnits(unit, tools.splitUnit);
     HWND list = GetDlgItem(hPage, IDC_SPLITS_LIST);
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    Columns(list, false);
 }
 
 // A button's file: the course, the plan opened or saved.
@@ -448,6 +323,8 @@ static bool FileCommand(HWND hPage, int id)
     } else if (id == IDC_SPLITS_OPEN_PLAN) {
         if (OpenPlan(hPage, szFileNote, sizeof szFileNote))
             ShowEntries(hPage);
+    } else if (id == IDC_SPLITS_EXPORT && bSplits) {
+        ExportForWatch(hPage, szFileNote, sizeof szFileNote);
     } else {
         return false;
     }
@@ -472,19 +349,27 @@ static bool TableCommand(HWND hPage, int id)
     return true;
 }
 
+// An entry typed in: its text to the tools. False for no entry of the page.
+static bool Typed(HWND hPage, int id)
+{
+    for (const auto &e : entries)
+        if (e.id == id) {
+            GetDlgItemTextA(hPage, id, e.text, (int)e.size);
+            return true;
+        }
+    return false;
+}
+
 // What the page's own controls take, typed or chosen.
 static bool Command(HWND hPage, int id, int code)
 {
     if (code == BN_CLICKED && id >= IDC_SPLITS_EVEN && id <= IDC_SPLITS_POSITIVE) {
         tools.direction = id == IDC_SPLITS_EVEN ? 0 : id == IDC_SPLITS_NEGATIVE ? -1 : 1;
-    } else if (code == EN_CHANGE && id == IDC_SPLITS_PERCENT) {
-        GetDlgItemTextA(hPage, id, tools.percent, sizeof tools.percent);
-    } else if (code == EN_CHANGE && id == IDC_SPLITS_EVERY) {
-        GetDlgItemTextA(hPage, id, tools.splitEvery, sizeof tools.splitEvery);
-    } else if (code == EN_CHANGE && id == IDC_SPLITS_HILL) {
-        GetDlgItemTextA(hPage, id, tools.hill, sizeof tools.hill);
+    } else if (code == EN_CHANGE && Typed(hPage, id)) {
     } else if (code == BN_CLICKED && id == IDC_SPLITS_HALFWAY) {
         tools.halfway = IsDlgButtonChecked(hPage, id) == BST_CHECKED;
+    } else if (code == BN_CLICKED && id == IDC_SPLITS_STATIONS) {
+        tools.stations = IsDlgButtonChecked(hPage, id) == BST_CHECKED;
     } else if (code == CBN_SELCHANGE && id == IDC_SPLITS_UNIT) {
         int selected = (int)SendDlgItemMessageA(hPage, id, CB_GETCURSEL, 0, 0);
         if (selected >= 0 && selected < UNITS)
@@ -502,14 +387,14 @@ static bool Command(HWND hPage, int id, int code)
 static void ListNotice(HWND hPage, NMHDR *nm)
 {
     if (nm->code == LVN_GETDISPINFOA) {
-        CellText(reinterpret_cast<NMLVDISPINFOA *>(nm));
+        TableCell(reinterpret_cast<NMLVDISPINFOA *>(nm));
     } else if (nm->code == LVN_ITEMCHANGED) {
         const NMLISTVIEW *changed = reinterpret_cast<const NMLISTVIEW *>(nm);
         if ((changed->uNewState & LVIS_SELECTED) && changed->iItem >= 0) {
             iSelectedRow = changed->iItem;  // its stretch shows on the profile
             InvalidateRect(GetDlgItem(hPage, IDC_SPLITS_PROFILE), NULL, FALSE);
         }
-    } else if (nm->code == NM_SETFOCUS && bSplits &&
+    } else if (nm->code == NM_SETFOCUS && TableRows() > 0 &&
                SendMessageA(nm->hwndFrom, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_FOCUSED) < 0) {
         LVITEMA item = {};
         item.stateMask = item.state = LVIS_FOCUSED;

@@ -1,6 +1,7 @@
 // A course's height profile: the area under its smoothed heights, the
-// lowest and highest labelled, a mark where each split ends, and the
-// stretch of one row of the table shown apart. Drawn into any device
+// lowest and highest labelled, a mark where each split ends, the stretch of
+// one row of the table shown apart, its stations flagged and its distance
+// marked along the foot. Drawn into any device
 // context: the Splits page, the head of a printed pace band, a metafile.
 #include <algorithm>
 #include <cstdio>
@@ -26,8 +27,53 @@ static void Area(HDC hdc, const Course &c, const RECT &plot, long double low, lo
     Polygon(hdc, points.data(), (int)points.size());
 }
 
+// Distance marks along the foot of the plot: every 1, 5, 10 or 20 units
+// (or more on a long course), the first that keeps their labels apart.
+static void DistanceMarks(HDC hdc, const RECT &plot, long double metres, int unit)
+{
+    long double units = metres / UNIT_TABLE[unit].metres;
+    SIZE widest;
+    char label[32];
+    snprintf(label, sizeof label, "%.0Lf", units);
+    GetTextExtentPoint32A(hdc, label, (int)strlen(label), &widest);
+    int width = plot.right - plot.left;
+    long double step = 1;
+    for (long double factor = 1;; factor *= 10) {
+        long double steps[4] = {1 * factor, 5 * factor, 10 * factor, 20 * factor};
+        long double *fits = std::find_if(steps, steps + 4, [&](long double each) {
+            return each / units * width >= widest.cx * 2;
+        });
+        if (fits != steps + 4 || factor > 1e12L) {
+            step = fits != steps + 4 ? *fits : steps[3];
+            break;
+        }
+    }
+    SetTextAlign(hdc, TA_CENTER | TA_TOP);
+    for (long double at = step; at < units; at += step) {
+        int x = plot.left + (int)(at / units * width);
+        MoveToEx(hdc, x, plot.bottom, NULL);
+        LineTo(hdc, x, plot.bottom + 3);
+        snprintf(label, sizeof label, "%.0Lf", at);
+        TextOutA(hdc, x, plot.bottom + 3, label, (int)strlen(label));
+    }
+}
+
+// The stations: a small flag over the profile where each is.
+static void StationMarks(HDC hdc, const RECT &plot, const Course &course)
+{
+    HBRUSH flag = CreateSolidBrush(RGB(30, 140, 60));
+    HGDIOBJ old = SelectObject(hdc, flag);
+    for (const Station &s : course.stations) {
+        int x = plot.left + (int)(s.metres / course.metres * (plot.right - plot.left));
+        POINT points[3] = {{x - 4, plot.top}, {x + 4, plot.top}, {x, plot.top + 7}};
+        Polygon(hdc, points, 3);
+    }
+    SelectObject(hdc, old);
+    DeleteObject(flag);
+}
+
 void DrawProfile(HDC hdc, const RECT &area, const Course &course, const SplitTable *table, long long selected,
-                 int unit)
+                 int unit, bool stations)
 {
     HGDIOBJ oldFont = SelectObject(hdc, GetStockObject(DEFAULT_GUI_FONT));
     TEXTMETRICA tm;
@@ -44,11 +90,13 @@ void DrawProfile(HDC hdc, const RECT &area, const Course &course, const SplitTab
     GetTextExtentPoint32A(hdc, top, (int)strlen(top), &label);
     SetBkMode(hdc, TRANSPARENT);
     SetTextColor(hdc, RGB(0, 0, 0));
+    // The distance marks take a line at the foot.
+    int foot = area.bottom - tm.tmHeight - 4;
     SetTextAlign(hdc, TA_LEFT | TA_TOP);
     TextOutA(hdc, area.left + 2, area.top + 1, top, (int)strlen(top));
     SetTextAlign(hdc, TA_LEFT | TA_BOTTOM);
-    TextOutA(hdc, area.left + 2, area.bottom - 1, bottom, (int)strlen(bottom));
-    RECT plot = {area.left + label.cx + 8, area.top + tm.tmHeight / 2, area.right - 2, area.bottom - tm.tmHeight / 2};
+    TextOutA(hdc, area.left + 2, foot, bottom, (int)strlen(bottom));
+    RECT plot = {area.left + label.cx + 8, area.top + tm.tmHeight / 2, area.right - 2, foot - tm.tmHeight / 4};
     if (plot.right - plot.left < 8 || plot.bottom - plot.top < 4 || course.steps < 1) {
         SelectObject(hdc, oldFont);
         return;
@@ -73,6 +121,9 @@ void DrawProfile(HDC hdc, const RECT &area, const Course &course, const SplitTab
             LineTo(hdc, x, plot.bottom - (plot.bottom - plot.top) / 4);
         }
     }
+    if (stations)
+        StationMarks(hdc, plot, course);
+    DistanceMarks(hdc, plot, table && table->hills ? table->metres : course.metres, unit);
     SelectObject(hdc, oldBrush);
     SelectObject(hdc, oldPen);
     SelectObject(hdc, oldFont);

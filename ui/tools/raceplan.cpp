@@ -26,7 +26,8 @@ FARPROC CommonDialog(const char *name)
     return SystemFunction(L"comdlg32.dll", name);
 }
 
-bool ChooseFile(HWND hPage, bool save, const char *filter, const char *extension, char *path, size_t size)
+bool ChooseFile(HWND hPage, bool save, const char *filter, const char *extension, char *path, size_t size,
+                int *filterIndex)
 {
     auto dialog = reinterpret_cast<BOOL(WINAPI *)(OPENFILENAMEA *)>(
         reinterpret_cast<void *>(CommonDialog(save ? "GetSaveFileNameA" : "GetOpenFileNameA")));
@@ -39,8 +40,11 @@ bool ChooseFile(HWND hPage, bool save, const char *filter, const char *extension
     ofn.lpstrDefExt = extension;
     ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER |
                 (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    ofn.nFilterIndex = filterIndex ? (DWORD)*filterIndex : 1;
     HWND button = GetFocus();
     bool chosen = dialog && dialog(&ofn);
+    if (chosen && filterIndex)
+        *filterIndex = (int)ofn.nFilterIndex;
     // The keyboard back on the button that opened it, as after any dialog
     // (after "Replace?" it would stay nowhere).
     if (button && IsWindow(button))
@@ -113,13 +117,13 @@ void TitlePlan(HWND hwndTools)
         SetWindowTextA(hwndTools, title);
 }
 
-// A name for a plan that is not the one open: from its course and its
-// distance and time ("hill-course 10 km in 50-00.veltoplan").
-static void FreshPlanName(char *path, size_t size)
+// A name for a plan that is not the one open, and for its files: from its
+// course and its distance and time ("hill-course 10 km in 50-00.veltoplan").
+void FreshPlanName(const char *extension, char *path, size_t size)
 {
     const Plan plan = ToolsPlan();
     char name[MAX_PATH] = "";
-    PlanFileName(plan.metres, plan.seconds, tools.distanceUnit, "veltoplan", name, sizeof name);
+    PlanFileName(plan.metres, plan.seconds, tools.distanceUnit, extension, name, sizeof name);
     char folder[MAX_PATH] = "";
     snprintf(folder, sizeof folder, "%s", szPlanPath);
     char *slash = strrchr(folder, '\\');
@@ -158,7 +162,7 @@ void SavePlan(HWND hPage)
     if (ShowsOpenPlan())
         snprintf(path, sizeof path, "%s", szPlanPath);
     else
-        FreshPlanName(path, sizeof path);
+        FreshPlanName("veltoplan", path, sizeof path);
     if (ChooseFile(hPage, true, "Velto plans (*.veltoplan)\0*.veltoplan\0All files\0*.*\0", "veltoplan", path,
                    sizeof path))
         WritePlan(GetAncestor(hPage, GA_ROOT), path);

@@ -82,14 +82,20 @@ int DrawPaceBand(HDC hdc, const RECT &area, const SplitTable &table, const char 
 
 // A course's height profile within `area`, the split marks of `table` (if
 // any, over that course) and the stretch of its row `selected` (or -1)
-// shown apart; heights in the height unit beside the distance unit `unit`.
+// shown apart, its distance marked along the foot in `unit` and heights in
+// the height unit beside it, and its stations where asked.
 void DrawProfile(HDC hdc, const RECT &area, const Course &course, const SplitTable *table, long long selected,
-                 int unit);
+                 int unit, bool stations);
 
 // A function of the common dialogs' library; a file chosen in its Open or
-// Save dialog, the keyboard back on the control that opened it.
+// Save dialog (of the filter `*filterIndex`, from 1, where asked), the
+// keyboard back on the control that opened it.
 FARPROC CommonDialog(const char *name);
-bool ChooseFile(HWND hPage, bool save, const char *filter, const char *extension, char *path, size_t size);
+bool ChooseFile(HWND hPage, bool save, const char *filter, const char *extension, char *path, size_t size,
+                int *filterIndex = NULL);
+// A name for the plan's files, from its course, distance and time, in the
+// folder of the plan open: "hill-course 10 km in 50-00.fit".
+void FreshPlanName(const char *extension, char *path, size_t size);
 
 // The race-day plan: the course it is run over (NULL: flat), chosen from a
 // file (false, with why, when none was taken), or dropped; the plan saved

@@ -28,6 +28,7 @@ static const struct {
 
 static HWND hwndTools;         // the window, while it is open
 static HWND hwndPages[PAGES];  // of the window that is open; made when first shown
+static POINT ptSmallest;       // the window's size as made: it grows from there
 static HHOOK hookCtrlTab;
 static int iFocusPace;  // Time from Pace: the keyboard starts in the pace entry
 
@@ -239,17 +240,44 @@ static void TakeWindowValues()
     }
 }
 
+// A page over the tabs' display area, right after the tabs in the stacking:
+// Tab goes from them into the page, then to Close.
+static void PlacePage(HWND hDlg, HWND page)
+{
+    HWND tabs = GetDlgItem(hDlg, IDC_TOOLS_TABS);
+    RECT r;
+    GetWindowRect(tabs, &r);
+    MapWindowPoints(NULL, hDlg, (POINT *)&r, 2);
+    SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, (LPARAM)&r);
+    SetWindowPos(page, tabs, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOACTIVATE);
+}
+
+// The window grown or shrunk: the tabs and the pages take the room, Close
+// keeps to the lower right corner.
+static void Layout(HWND hDlg, int width, int height)
+{
+    RECT margin = {6, 6, 6, 6};
+    MapDialogRect(hDlg, &margin);
+    HWND close = GetDlgItem(hDlg, IDCANCEL);
+    RECT button;
+    GetWindowRect(close, &button);
+    int bw = button.right - button.left, bh = button.bottom - button.top;
+    SetWindowPos(close, NULL, width - margin.right - bw, height - margin.bottom - bh, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(GetDlgItem(hDlg, IDC_TOOLS_TABS), NULL, margin.left, margin.top, width - 2 * margin.left,
+                 height - 2 * margin.top - bh - margin.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    for (HWND page : hwndPages)
+        if (page)
+            PlacePage(hDlg, page);
+    InvalidateRect(hDlg, NULL, TRUE);
+}
+
 static void ShowPage(HWND hDlg, int page)
 {
     HWND tabs = GetDlgItem(hDlg, IDC_TOOLS_TABS);
     if (!hwndPages[page]) {
         hwndPages[page] = CreateDialogParamA(myInstance, pages[page].name, hDlg, pages[page].proc, 0);
-        RECT r;
-        GetWindowRect(tabs, &r);
-        MapWindowPoints(NULL, hDlg, (POINT *)&r, 2);
-        SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, (LPARAM)&r);
-        // Right after the tabs: Tab goes from them into the page, then to Close.
-        SetWindowPos(hwndPages[page], tabs, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOACTIVATE);
+        PlacePage(hDlg, hwndPages[page]);
     }
     for (int k = 0; k < PAGES; k++)
         if (hwndPages[k] && k != page)
@@ -258,6 +286,27 @@ static void ShowPage(HWND hDlg, int page)
     ShowWindow(hwndPages[page], SW_SHOW);
     SendMessageA(tabs, TCM_SETCURSEL, (WPARAM)page, 0);
     tools.page = page;
+}
+
+// The window at the size it was left at, centred, or maximised; never
+// smaller than it is made, nor larger than the screen it is on.
+static void RememberedSize(HWND hDlg)
+{
+    RECT made;
+    GetWindowRect(hDlg, &made);
+    ptSmallest = {made.right - made.left, made.bottom - made.top};
+    MONITORINFO screen = {};
+    screen.cbSize = sizeof screen;
+    GetMonitorInfoA(MonitorFromWindow(hDlg, MONITOR_DEFAULTTONEAREST), &screen);
+    const RECT &work = screen.rcWork;
+    int width = tools.width > ptSmallest.x ? tools.width : ptSmallest.x;
+    int height = tools.height > ptSmallest.y ? tools.height : ptSmallest.y;
+    width = width < work.right - work.left ? width : (int)(work.right - work.left);
+    height = height < work.bottom - work.top ? height : (int)(work.bottom - work.top);
+    SetWindowPos(hDlg, NULL, work.left + (work.right - work.left - width) / 2,
+                 work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (tools.maximized)
+        ShowWindow(hDlg, SW_SHOWMAXIMIZED);
 }
 
 // Ctrl+Tab and Ctrl+Shift+Tab turn the pages, as in any tabbed dialog.
@@ -282,6 +331,7 @@ static INT_PTR CALLBACK ToolsProc(HWND hDlg, UINT iMsg, WPARAM wParam, LPARAM lP
     case WM_INITDIALOG: {
         hwndTools = hDlg;
         TitlePlan(hDlg);
+        RememberedSize(hDlg);
         HWND tabs = GetDlgItem(hDlg, IDC_TOOLS_TABS);
         for (int k = 0; k < PAGES; k++) {
             TCITEMA item = {};
@@ -318,14 +368,29 @@ static INT_PTR CALLBACK ToolsProc(HWND hDlg, UINT iMsg, WPARAM wParam, LPARAM lP
             return TRUE;
         }
         return FALSE;  // Enter in an entry, with no default button, does nothing
-    case WM_DESTROY:
+    case WM_GETMINMAXINFO:
+        reinterpret_cast<MINMAXINFO *>(lParam)->ptMinTrackSize = ptSmallest;
+        return TRUE;
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED)
+            Layout(hDlg, LOWORD(lParam), HIWORD(lParam));
+        return TRUE;
+    case WM_DESTROY: {
         // Every way the window ends: Close, and the main window closed under
         // it (by the installer, End task), a Save or Print dialog open or not.
+        WINDOWPLACEMENT placement = {};
+        placement.length = sizeof placement;
+        if (GetWindowPlacement(hDlg, &placement)) {
+            tools.width = placement.rcNormalPosition.right - placement.rcNormalPosition.left;
+            tools.height = placement.rcNormalPosition.bottom - placement.rcNormalPosition.top;
+            tools.maximized = placement.showCmd == SW_SHOWMAXIMIZED;
+        }
         SaveToolsSettings();
         hwndTools = NULL;
         UnhookWindowsHookEx(hookCtrlTab);
         memset(hwndPages, 0, sizeof hwndPages);
         return FALSE;
+    }
     }
     return FALSE;
 }
