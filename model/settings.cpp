@@ -9,12 +9,14 @@
 #include "model/equivalents.h"
 #include "model/plan.h"
 #include "model/raceday.h"
+#include "model/treadmill.h"
 
 const ToolsState TOOLS_DEFAULTS = {"",        "",      "",    {"", "", ""}, UNIT_MILE, UNIT_MILE, SOLVE_PACE,
                                    0,         "5",     UNIT_MILE, "1",    false,     HILL_EFFORT_DEFAULT,
                                    "",        "",      UNIT_KM,   false,  "1.06",    "",        0,
                                    PAGE_PLAN, true,    "",        "",     "10",      "5",       0,
-                                   0,         false,   0,         0};
+                                   0,         false,   "",        "",     "1",       0,         2,
+                                   0,         0,       0};
 
 static const char header[] = "[Velto tools]";
 static const int version = 1;
@@ -79,6 +81,12 @@ static bool Amount(const char *text)
     return reading == READ_OK || reading == READ_ZERO;
 }
 
+static bool Incline(const char *text)
+{
+    long double value;
+    return ReadIncline(text, &value);
+}
+
 static const char *const sexes[] = {"man", "woman"};
 
 #define TEXT(name, field, check, plan) {name, KEY_TEXT, offsetof(ToolsState, field), sizeof(ToolsState::field), 0, 0, NULL, check, plan}
@@ -117,6 +125,12 @@ const ToolsKey TOOLS_KEYS[] = {
     CHOICE("window-width", width, 0, 100000, false),
     CHOICE("window-height", height, 0, 100000, false),
     FLAG("window-maximized", maximized, false),
+    TEXT("treadmill-speed", treadmill, AnyText, false),
+    CHOICE("treadmill-unit", treadmillUnit, 0, 3, false),
+    TEXT("incline", incline, Incline, false),
+    TEXT("outdoor-pace", outdoor, AnyText, false),
+    CHOICE("outdoor-unit", outdoorUnit, 0, 3, false),
+    CHOICE("treadmill-works-out", treadmillSolve, 0, 1, false),
 };
 const int TOOLS_KEY_COUNT = sizeof TOOLS_KEYS / sizeof TOOLS_KEYS[0];
 

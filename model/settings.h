@@ -7,7 +7,7 @@
 #include <cstddef>
 
 // The tools' pages, in the order of their tabs.
-enum { PAGE_PLAN, PAGE_SPLITS, PAGE_EQUIVALENTS, PAGE_TRAINING, PAGE_AGE_GRADE, PAGES };
+enum { PAGE_PLAN, PAGE_SPLITS, PAGE_EQUIVALENTS, PAGE_TRAINING, PAGE_AGE_GRADE, PAGE_TREADMILL, PAGES };
 
 // The entries as typed, so that every value stays as exact as it was written.
 struct ToolsState {
@@ -37,6 +37,11 @@ struct ToolsState {
     char start[16], cutoffs[160], margin[8], range[8];
     int width, height;  // of the tools window, in pixels; 0 as it was made
     bool maximized;
+    // The treadmill: its speed and the pace outdoors, each in a way of its
+    // own (km/h, mph, per km, per mile), the incline, and which is worked out
+    // (0 the pace outdoors).
+    char treadmill[16], outdoor[16], incline[8];
+    int treadmillUnit, outdoorUnit, treadmillSolve;
     float seenDistance, seenTime;  // the main window's values when the tools last took them; not kept
 };
 

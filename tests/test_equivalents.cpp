@@ -11,6 +11,7 @@
 #include "model/equivalents.h"
 #include "model/plan.h"
 #include "model/settings.h"
+#include "model/treadmill.h"
 #include "time/clocktext.h"
 
 namespace {
@@ -147,6 +148,30 @@ TEST(ToolsMemory, RefusedWholeOrValueByValue)
     EXPECT_EQ(read.direction, -1);
     EXPECT_STREQ(read.time, "12:34");
     EXPECT_EQ(read.sex, 1);
+}
+
+// The checks of the treadmill, from the formula: 12 km/h at 1 % is 12.00
+// km/h outdoors; at 0 %, 12 x C(-0.01) / C(0) = 12 x 0.9471 = 11.37 km/h
+// (5:16.7 a km); 10 km/h at 5 % is 10 x C(0.04) / C(0) = 12.36 km/h. Back
+// again, and the inclines a treadmill has.
+TEST(Treadmill, OutdoorWorth)
+{
+    const long double kmh = 1 / 3.6L;
+    const struct {
+        long double speed, incline, outdoor;
+    } checks[] = {{12, 1, 12}, {12, 0, 11.3656L}, {10, 5, 12.3646L}};
+    for (const auto &c : checks) {
+        EXPECT_NEAR((double)(OutdoorSpeed(c.speed * kmh, c.incline) / kmh), (double)c.outdoor, 0.0005) << (double)c.incline;
+        EXPECT_NEAR((double)(TreadmillSpeed(c.outdoor * kmh, c.incline) / kmh), (double)c.speed, 0.0005);
+    }
+    EXPECT_NEAR((double)(1000 / OutdoorSpeed(12 * kmh, 0)), 316.7, 0.05);  // 5:16.7 a km
+    EXPECT_TRUE(MeasuredSpeed(12 * kmh));
+    EXPECT_FALSE(MeasuredSpeed(20 * kmh));  // 5.56 m/s
+    const std::pair<const char *, bool> inclines[] = {{"-5", true}, {"25", true}, {"-5.5", false}, {"26", false},
+                                                      {"2,5", true}, {"", false}, {"x", false}};
+    long double percent;
+    for (const auto &i : inclines)
+        EXPECT_EQ(ReadIncline(i.first, &percent), i.second) << i.first;
 }
 
 }  // namespace

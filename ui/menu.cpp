@@ -174,6 +174,7 @@ void MenuCommand(HWND hwnd, int id)
     case IDM_TRAINING:
     case IDM_AGE_GRADE:
     case IDM_TOOLS:
+    case IDM_TREADMILL:
         RunnersTool(hwnd, id);
         break;
     case IDM_ABOUT:

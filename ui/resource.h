@@ -45,6 +45,7 @@
 #define IDM_TRAINING 156
 #define IDM_AGE_GRADE 157
 #define IDM_TOOLS 158  // on the page they were left on
+#define IDM_TREADMILL 159
 
 // Dialogs
 #define IDC_TIME_MAX 300
@@ -118,5 +119,16 @@
 #define IDC_AGE_FACTOR 576
 #define IDC_AGE_STANDARD 577
 #define IDC_AGE_TABLES 578
+#define IDC_TM_SOLVE_OUTDOOR 600  // the treadmill: what is worked out
+#define IDC_TM_SOLVE_BELT 601
+#define IDC_TM_SPEED 602
+#define IDC_TM_SPEED_UNIT 603
+#define IDC_TM_SPEED_NOTE 604
+#define IDC_TM_INCLINE 605
+#define IDC_TM_OUTDOOR 606
+#define IDC_TM_OUTDOOR_UNIT 607
+#define IDC_TM_OUTDOOR_NOTE 608
+#define IDC_TM_CAUTION 609
+#define IDC_TM_LIST 610
 
 #endif

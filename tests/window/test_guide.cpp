@@ -132,7 +132,9 @@ void ToolsStep(HWND tools, const std::string &step, BoxCatcher *catcher)
         {"Factor", IDC_AGE_FACTOR},                 {"Time", IDC_PLAN_TIME},
         {"Distance", IDC_PLAN_DISTANCE},            {"Pace", IDC_PLAN_PACE},           {"Speed", IDC_PLAN_SPEED},
         {"Percent", IDC_SPLITS_PERCENT},           {"Every", IDC_SPLITS_EVERY},       {"Hill effort", IDC_SPLITS_HILL},
-        {"Start time", IDC_SPLITS_START},          {"Cut-offs", IDC_SPLITS_CUTOFFS},  {"Margin", IDC_SPLITS_MARGIN}};
+        {"Start time", IDC_SPLITS_START},          {"Cut-offs", IDC_SPLITS_CUTOFFS},  {"Margin", IDC_SPLITS_MARGIN},
+        {"Treadmill unit", IDC_TM_SPEED_UNIT},    {"Outdoor unit", IDC_TM_OUTDOOR_UNIT},
+        {"Treadmill", IDC_TM_SPEED},               {"Incline", IDC_TM_INCLINE},       {"Outdoors", IDC_TM_OUTDOOR}};
     std::string verb = step.substr(2, step.find(' ', 2) - 2), rest = After(step, 2 + verb.size());
     // "> type Result time 20:00", "= Age grade 57.4 %": a name, then its text.
     std::string named = step[0] == '=' ? After(step, 1) : rest;
@@ -234,7 +236,7 @@ void Replay(HWND hwnd, const Example &example)
             int id = MenuId(GetMenu(hwnd), rest);
             ASSERT_GT(id, 0) << rest;
             // The runner's tools: the steps up to "> close" are taken there.
-            if (id >= IDM_SPLITS && id <= IDM_TOOLS) {
+            if (id >= IDM_SPLITS && id <= IDM_TREADMILL) {
                 std::vector<std::string> inside;
                 while (k + 1 < example.steps.size() && inside.size() < 100 &&
                        (inside.empty() || inside.back() != "> close"))

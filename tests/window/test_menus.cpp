@@ -91,7 +91,8 @@ TEST_F(Menus, TemplateAsTheWindowHasIt)
           {"Pace P&lan ...", 155, {}},
           {"&Training Paces ...", 156, {}},
           {"&Age Grade ...", 157, {}},
-          {"Runner's T&ools ...", 158, {}}}},
+          {"Runner's T&ools ...", 158, {}},
+          {"Tr&eadmill ...", 159, {}}}},
         {"&Help", -1, {{"&About", 141, {}}, {"&Doc", 142, {}}}},
     };
     CheckMenu(GetMenu(hwnd), bar, "menu bar");

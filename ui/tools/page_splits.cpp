@@ -15,6 +15,7 @@
 #include "ui/velto.h"
 
 static char szFileNote[320];  // what became of the last file chosen or written
+static bool bShowing;          // the page itself writes its entries: no refresh for each
 static long long iSelectedRow = -1;
 
 // A printer to print on: the default one, or else any at all. Asked before
@@ -126,23 +127,26 @@ static void Layout(HWND hPage)
     GetWindowRect(GetDlgItem(hPage, IDC_SPLITS_COPY), &button);
     int width = page.right - 2 * margin.left, y = margin.top, high = button.bottom - button.top;
     int lower = page.bottom - margin.bottom - high, upper = lower - margin.bottom - high;
+    HDWP batch = BeginDeferWindowPos(11);
     for (int row = 0; row < 2; row++)
         for (int id : row ? lowerButtons : upperButtons) {
             HWND control = GetDlgItem(hPage, id);
             GetWindowRect(control, &button);
             MapWindowPoints(NULL, hPage, (POINT *)&button, 2);
-            PlaceControl(control, button.left, row ? lower : upper, button.right - button.left, high);
+            batch = PlaceControl(batch, control, button.left, row ? lower : upper, button.right - button.left, high);
         }
     for (int id : {IDC_SPLITS_NOTE, IDC_SPLITS_COURSE_NOTE, IDC_SPLITS_FILE_NOTE}) {
         HWND note = GetDlgItem(hPage, id);
         int height = NoteHeight(note, width);
-        PlaceControl(note, margin.left, y, width, height);
+        batch = PlaceControl(batch, note, margin.left, y, width, height);
         y += height + (height ? margin.right / 2 : 0);
     }
     int room = upper - margin.bottom - y, profile = room * 2 / 7;
-    PlaceControl(GetDlgItem(hPage, IDC_SPLITS_PROFILE), margin.left, y, width, profile);
-    PlaceControl(GetDlgItem(hPage, IDC_SPLITS_LIST), margin.left, y + profile + margin.bottom, width,
-                 room - profile - margin.bottom);
+    batch = PlaceControl(batch, GetDlgItem(hPage, IDC_SPLITS_PROFILE), margin.left, y, width, profile);
+    batch = PlaceControl(batch, GetDlgItem(hPage, IDC_SPLITS_LIST), margin.left, y + profile + margin.bottom, width,
+                         room - profile - margin.bottom);
+    if (batch)
+        EndDeferWindowPos(batch);
 }
 
 static void Refresh(HWND hPage)
@@ -299,10 +303,12 @@ static void ShowEntries(HWND hPage)
     CheckRadioButton(hPage, IDC_SPLITS_EVEN, IDC_SPLITS_POSITIVE,
                      tools.direction < 0 ? IDC_SPLITS_NEGATIVE : tools.direction > 0 ? IDC_SPLITS_POSITIVE
                                                                                      : IDC_SPLITS_EVEN);
+    bShowing = true;
     for (const auto &e : entries) {
         SetDlgItemTextA(hPage, e.id, e.text);
         SendDlgItemMessageA(hPage, e.id, EM_LIMITTEXT, e.size - 1, 0);
     }
+    bShowing = false;
     CheckDlgButton(hPage, IDC_SPLITS_HALFWAY, tools.halfway ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(hPage, IDC_SPLITS_STATIONS, tools.stations ? BST_CHECKED : BST_UNCHECKED);
     HWND unit = GetDlgItem(hPage, IDC_SPLITS_UNIT);
@@ -365,6 +371,8 @@ static bool Command(HWND hPage, int id, int code)
 {
     if (code == BN_CLICKED && id >= IDC_SPLITS_EVEN && id <= IDC_SPLITS_POSITIVE) {
         tools.direction = id == IDC_SPLITS_EVEN ? 0 : id == IDC_SPLITS_NEGATIVE ? -1 : 1;
+    } else if (code == EN_CHANGE && bShowing) {
+        return true;  // refreshed once, when shown
     } else if (code == EN_CHANGE && Typed(hPage, id)) {
     } else if (code == BN_CLICKED && id == IDC_SPLITS_HALFWAY) {
         tools.halfway = IsDlgButtonChecked(hPage, id) == BST_CHECKED;

@@ -38,7 +38,7 @@ bool ChooseFile(HWND hPage, bool save, const char *filter, const char *extension
     ofn.lpstrFile = path;
     ofn.nMaxFile = (DWORD)size;
     ofn.lpstrDefExt = extension;
-    ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER |
+    ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER | OFN_NOCHANGEDIR |
                 (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
     ofn.nFilterIndex = filterIndex ? (DWORD)*filterIndex : 1;
     HWND button = GetFocus();

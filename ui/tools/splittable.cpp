@@ -17,6 +17,7 @@ char szSplitHeading[192];
 enum { COL_UNIT, COL_AT, COL_SPLIT, COL_PACE, COL_CLIMB, COL_DESCENT, COL_EFFORT, COL_STATION, COL_CLOCK, COL_CUTOFF,
        COLUMN_KINDS };
 static int iShown[COLUMN_KINDS], iShownCount;
+static unsigned iTableVersion;  // counts the tables made
 static char szTitles[COLUMN_KINDS][24];
 
 // The strategy as its entries read: false, with a note, when the percentage is not 0 to 20.
@@ -142,6 +143,7 @@ static void RaceDayRows(char *note, size_t size)
 bool MakeTable(const Plan &plan, char *note, size_t size)
 {
     long double percent, hill;
+    iTableVersion++;  // the rows made before are of another table
     szSplitHeading[0] = '\0';
     raceDay.source.clear();
     raceDay.stations = raceDay.cutoffs = raceDay.clock = false;
@@ -237,8 +239,15 @@ void TableCell(NMLVDISPINFOA *info)
 {
     if (!(info->item.mask & LVIF_TEXT) || info->item.iItem < 0 || info->item.iItem >= TableRows())
         return;
-    RaceTexts row;
-    RaceRowTexts(raceDay, info->item.iItem, &row);
+    // The list asks a row's cells one by one: the row is made once for them.
+    static RaceTexts row;
+    static long long made = -1;
+    static unsigned madeFor = 0;
+    if (made != info->item.iItem || madeFor != iTableVersion) {
+        RaceRowTexts(raceDay, info->item.iItem, &row);
+        made = info->item.iItem;
+        madeFor = iTableVersion;
+    }
     int k = info->item.iSubItem >= 0 && info->item.iSubItem < iShownCount ? info->item.iSubItem : 0;
     snprintf(info->item.pszText, (size_t)info->item.cchTextMax, "%s", Cell(row, iShown[k]));
 }

@@ -36,6 +36,7 @@ INT_PTR CALLBACK SplitsPageProc(HWND, UINT, WPARAM, LPARAM);
 INT_PTR CALLBACK EquivalentsPageProc(HWND, UINT, WPARAM, LPARAM);
 INT_PTR CALLBACK TrainingPageProc(HWND, UINT, WPARAM, LPARAM);
 INT_PTR CALLBACK AgeGradePageProc(HWND, UINT, WPARAM, LPARAM);
+INT_PTR CALLBACK TreadmillPageProc(HWND, UINT, WPARAM, LPARAM);
 
 // The race result of the Equivalents, Training and Age Grade pages: as
 // typed there, or else the plan's. Its distance in metres and its time.
@@ -72,8 +73,9 @@ void FitColumns(HWND list, int count);
 // and the height that text needs at a width, 0 for none.
 void DrawNote(const DRAWITEMSTRUCT *item);
 int NoteHeight(HWND note, int width);
-// Moves a control only where it is not already, so that nothing flickers.
-void PlaceControl(HWND control, int x, int y, int width, int height);
+// Moves a control, in a batch of moves made at once, only where it is not
+// already, so that nothing flickers; the batch, or NULL when it failed.
+HDWP PlaceControl(HDWP batch, HWND control, int x, int y, int width, int height);
 
 // The pace band: a narrow strip of large digits per column, the rows of
 // the table under a heading, drawn into any device context within `area`;

@@ -24,6 +24,7 @@ static const struct {
     {"Equivalents", "EquivalentsPage", EquivalentsPageProc},
     {"Training", "TrainingPage", TrainingPageProc},
     {"Age Grade", "AgeGradePage", AgeGradePageProc},
+    {"Treadmill", "TreadmillPage", TreadmillPageProc},
 };
 
 static HWND hwndTools;         // the window, while it is open
@@ -187,13 +188,14 @@ int NoteHeight(HWND note, int width)
     return r.bottom;
 }
 
-void PlaceControl(HWND control, int x, int y, int width, int height)
+HDWP PlaceControl(HDWP batch, HWND control, int x, int y, int width, int height)
 {
     RECT r;
     GetWindowRect(control, &r);
     MapWindowPoints(NULL, GetParent(control), (POINT *)&r, 2);
-    if (r.left != x || r.top != y || r.right - r.left != width || r.bottom - r.top != height)
-        SetWindowPos(control, NULL, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!batch || (r.left == x && r.top == y && r.right - r.left == width && r.bottom - r.top == height))
+        return batch;
+    return DeferWindowPos(batch, control, NULL, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The tab and list controls, loaded only for the tools.
@@ -240,20 +242,57 @@ static void TakeWindowValues()
     }
 }
 
-// A page over the tabs' display area, right after the tabs in the stacking:
-// Tab goes from them into the page, then to Close.
-static void PlacePage(HWND hDlg, HWND page)
+// The frame of the pages, under the row of tabs and over Close. The tab
+// control is only as tall as its row: one as large as the pages paints its
+// whole pane under them at every resize, half the time a resize takes.
+static RECT PagesFrame(HWND hDlg)
 {
-    HWND tabs = GetDlgItem(hDlg, IDC_TOOLS_TABS);
-    RECT r;
-    GetWindowRect(tabs, &r);
-    MapWindowPoints(NULL, hDlg, (POINT *)&r, 2);
-    SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, (LPARAM)&r);
-    SetWindowPos(page, tabs, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOACTIVATE);
+    RECT client, margin = {6, 6, 6, 6}, tabs, close;
+    GetClientRect(hDlg, &client);
+    MapDialogRect(hDlg, &margin);
+    GetWindowRect(GetDlgItem(hDlg, IDC_TOOLS_TABS), &tabs);
+    MapWindowPoints(NULL, hDlg, (POINT *)&tabs, 2);
+    GetWindowRect(GetDlgItem(hDlg, IDCANCEL), &close);
+    MapWindowPoints(NULL, hDlg, (POINT *)&close, 2);
+    return {margin.left, tabs.bottom, client.right - margin.right, close.top - margin.bottom};
+}
+
+// The frame where it was and where it is now to be drawn again: only its
+// edges, not the pages within.
+static void FrameMoved(HWND hDlg)
+{
+    static RECT last;
+    RECT now = PagesFrame(hDlg);
+    for (const RECT &frame : {last, now}) {
+        RECT inner = frame;
+        InflateRect(&inner, -2 * GetSystemMetrics(SM_CXEDGE), -2 * GetSystemMetrics(SM_CYEDGE));
+        HRGN edges = CreateRectRgnIndirect(&frame), within = CreateRectRgnIndirect(&inner);
+        CombineRgn(edges, edges, within, RGN_DIFF);
+        InvalidateRgn(hDlg, edges, TRUE);
+        DeleteObject(edges);
+        DeleteObject(within);
+    }
+    last = now;
+}
+
+// Where the pages go, within their frame.
+static RECT PageArea(HWND hDlg)
+{
+    RECT r = PagesFrame(hDlg);
+    InflateRect(&r, -2 * GetSystemMetrics(SM_CXEDGE), -2 * GetSystemMetrics(SM_CYEDGE));
+    return r;
+}
+
+// The height of the row of tabs.
+static int TabsHeight(HWND tabs)
+{
+    RECT item = {0, 0, 0, 0};
+    SendMessageA(tabs, TCM_GETITEMRECT, 0, (LPARAM)&item);
+    return item.bottom + GetSystemMetrics(SM_CYEDGE);
 }
 
 // The window grown or shrunk: the tabs and the pages take the room, Close
-// keeps to the lower right corner.
+// keeps to the lower right corner; moved all at once.
 static void Layout(HWND hDlg, int width, int height)
 {
     RECT margin = {6, 6, 6, 6};
@@ -262,14 +301,20 @@ static void Layout(HWND hDlg, int width, int height)
     RECT button;
     GetWindowRect(close, &button);
     int bw = button.right - button.left, bh = button.bottom - button.top;
-    SetWindowPos(close, NULL, width - margin.right - bw, height - margin.bottom - bh, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(GetDlgItem(hDlg, IDC_TOOLS_TABS), NULL, margin.left, margin.top, width - 2 * margin.left,
-                 height - 2 * margin.top - bh - margin.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    HWND tabs = GetDlgItem(hDlg, IDC_TOOLS_TABS);
+    HDWP batch = BeginDeferWindowPos(2);
+    batch = PlaceControl(batch, close, width - margin.right - bw, height - margin.bottom - bh, bw, bh);
+    batch = PlaceControl(batch, tabs, margin.left, margin.top, width - 2 * margin.left, TabsHeight(tabs));
+    if (batch)
+        EndDeferWindowPos(batch);
+    FrameMoved(hDlg);
+    RECT area = PageArea(hDlg);
+    batch = BeginDeferWindowPos(PAGES);
     for (HWND page : hwndPages)
         if (page)
-            PlacePage(hDlg, page);
-    InvalidateRect(hDlg, NULL, TRUE);
+            batch = PlaceControl(batch, page, area.left, area.top, area.right - area.left, area.bottom - area.top);
+    if (batch)
+        EndDeferWindowPos(batch);
 }
 
 static void ShowPage(HWND hDlg, int page)
@@ -277,7 +322,10 @@ static void ShowPage(HWND hDlg, int page)
     HWND tabs = GetDlgItem(hDlg, IDC_TOOLS_TABS);
     if (!hwndPages[page]) {
         hwndPages[page] = CreateDialogParamA(myInstance, pages[page].name, hDlg, pages[page].proc, 0);
-        PlacePage(hDlg, hwndPages[page]);
+        // Right after the tabs in the stacking: Tab goes from them into the
+        // page, then to Close.
+        RECT r = PageArea(hDlg);
+        SetWindowPos(hwndPages[page], tabs, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOACTIVATE);
     }
     for (int k = 0; k < PAGES; k++)
         if (hwndPages[k] && k != page)
@@ -340,6 +388,9 @@ static INT_PTR CALLBACK ToolsProc(HWND hDlg, UINT iMsg, WPARAM wParam, LPARAM lP
             SendMessageA(tabs, TCM_INSERTITEMA, (WPARAM)k, (LPARAM)&item);
             hwndPages[k] = NULL;
         }
+        RECT client;
+        GetClientRect(hDlg, &client);
+        Layout(hDlg, client.right, client.bottom);  // the row of tabs as tall as they are
         ShowPage(hDlg, (int)lParam);
         hookCtrlTab = SetWindowsHookExA(WH_MSGFILTER, CtrlTab, NULL, GetCurrentThreadId());
         HWND pace = iFocusPace ? GetDlgItem(hwndPages[lParam], IDC_PLAN_PACE) : NULL;
@@ -368,6 +419,14 @@ static INT_PTR CALLBACK ToolsProc(HWND hDlg, UINT iMsg, WPARAM wParam, LPARAM lP
             return TRUE;
         }
         return FALSE;  // Enter in an entry, with no default button, does nothing
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC hdc = BeginPaint(hDlg, &ps);
+        RECT frame = PagesFrame(hDlg);
+        DrawEdge(hdc, &frame, EDGE_RAISED, BF_LEFT | BF_RIGHT | BF_BOTTOM | BF_SOFT);
+        EndPaint(hDlg, &ps);
+        return TRUE;
+    }
     case WM_GETMINMAXINFO:
         reinterpret_cast<MINMAXINFO *>(lParam)->ptMinTrackSize = ptSmallest;
         return TRUE;
@@ -414,6 +473,7 @@ void RunnersTool(HWND hwnd, int id)
                : id == IDM_PREDICTION ? PAGE_EQUIVALENTS
                : id == IDM_TRAINING   ? PAGE_TRAINING
                : id == IDM_AGE_GRADE  ? PAGE_AGE_GRADE
+               : id == IDM_TREADMILL  ? PAGE_TREADMILL
                : id == IDM_TOOLS      ? tools.page
                                       : PAGE_PLAN;
     iFocusPace = id == IDM_TIME_FROM_PACE;
