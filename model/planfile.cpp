@@ -43,9 +43,8 @@ static void WriteCourse(const Course &c, std::string *text)
         Add(text, "height", value);
     }
     // Where the course goes, for a watch, and its stations.
-    std::vector<long double> stations;
-    for (const Station &s : c.stations)
-        stations.push_back(s.metres);
+    std::vector<long double> stations(c.stations.size());
+    std::transform(c.stations.begin(), c.stations.end(), stations.begin(), [](const Station &s) { return s.metres; });
     for (size_t k : ThinPoints(c, stations, RECORDS_MAX)) {
         snprintf(value, sizeof value, "%.9f,%.9f,%.3f", c.points[k].lat, c.points[k].lon, c.points[k].metres);
         Add(text, "point", value);
@@ -166,6 +165,22 @@ static bool StationLine(PlanReading *r, const char *value)
     return true;
 }
 
+// "waypoints-left-out=unnamed,distant,shared": whole counts.
+static bool Counts(const char *value, Placing *placing)
+{
+    long double n[3];
+    const char *rest;
+    if (!Numbers(value, n, 3, &rest) || *rest)
+        return false;
+    for (long double x : n)
+        if (x < 0 || x > 1e9 || x != floorl(x))
+            return false;
+    placing->unnamed = (long long)n[0];
+    placing->distant = (long long)n[1];
+    placing->shared = (long long)n[2];
+    return true;
+}
+
 // One key and its value; false for one the file cannot hold.
 static bool TakeLine(PlanReading *r, const char *key, const char *value)
 {
@@ -208,8 +223,7 @@ static bool TakeLine(PlanReading *r, const char *key, const char *value)
     if (!strcmp(key, "station"))
         return StationLine(r, value);
     if (!strcmp(key, "waypoints-left-out"))
-        return sscanf(value, "%lld,%lld,%lld", &r->placing.unnamed, &r->placing.distant, &r->placing.shared) == 3 &&
-               r->placing.unnamed >= 0 && r->placing.distant >= 0 && r->placing.shared >= 0;
+        return Counts(value, &r->placing);
     if (!strcmp(key, "end") && r->version >= 2)
         return r->ended = !strcmp(value, "plan");
     return false;

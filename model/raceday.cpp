@@ -64,10 +64,8 @@ Placing PlaceStations(const Course &course, const std::vector<Waypoint> &waypoin
             continue;
         }
         // The first pass from the station before on, else the nearest of all.
-        const Pass *at = NULL;
-        for (const Pass &pass : passes)
-            if (!at && pass.metres >= after)
-                at = &pass;
+        auto later = std::find_if(passes.begin(), passes.end(), [&](const Pass &pass) { return pass.metres >= after; });
+        const Pass *at = later != passes.end() ? &*later : NULL;
         if (!at)
             at = &*std::min_element(passes.begin(), passes.end(),
                                     [](const Pass &x, const Pass &y) { return x.away < y.away; });
@@ -377,13 +375,13 @@ void RaceRowTexts(const RaceDay &day, long long row, RaceTexts *t, bool hours)
         FormatClock(cutoff, 0, when, sizeof when);
     // Late to the minute begun, time to spare to the minute whole; under a
     // minute, to the second.
-    long double spare = cutoff - at, minutes = spare < 0 ? ceill(-spare / 60) : floorl(spare / 60);
+    long double spare = cutoff - at;
     t->late = spare < day.margin;
     char by[32];
     if (fabsl(spare) < 60)
         snprintf(by, sizeof by, "%.0f s", (double)(spare < 0 ? ceill(-spare) : floorl(spare)));
     else
-        snprintf(by, sizeof by, "%.0f min", (double)minutes);
+        snprintf(by, sizeof by, "%.0f min", (double)(spare < 0 ? ceill(-spare / 60) : floorl(spare / 60)));
     if (spare < 0)
         snprintf(t->cutoff, sizeof t->cutoff, "%s, %s late", when, by);
     else if (t->late)

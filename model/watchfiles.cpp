@@ -116,7 +116,7 @@ static std::vector<Point> CoursePoints(const WatchPlan &plan)
     for (const Station &s : *plan.stations) {
         Point p = {s.metres, "", POINT_AID_STATION};
         snprintf(p.name, sizeof p.name, "%s", s.name);
-        char lower[sizeof p.name];
+        char lower[sizeof p.name] = "";
         for (size_t k = 0; k < sizeof lower; k++)
             lower[k] = (char)(p.name[k] >= 'A' && p.name[k] <= 'Z' ? p.name[k] - 'A' + 'a' : p.name[k]);
         p.type = strstr(lower, "water") || strstr(lower, "drink") ? POINT_WATER
@@ -170,9 +170,8 @@ bool FitCourseFile(const WatchPlan &plan, std::string *bytes, size_t *records, c
         return false;
     const Course &c = *plan.course;
     std::vector<Point> points = CoursePoints(plan);
-    std::vector<long double> keep;
-    for (const Point &p : points)
-        keep.push_back(p.metres);
+    std::vector<long double> keep(points.size());
+    std::transform(points.begin(), points.end(), keep.begin(), [](const Point &p) { return p.metres; });
     std::vector<size_t> kept = ThinPoints(c, keep, RECORDS_MAX);
     FitFile fit;
     BeginFit(&fit);
@@ -239,11 +238,10 @@ static uint32_t Speed(long double secondsPerMetre)
 bool FitWorkoutFile(const WatchPlan &plan, std::string *bytes, size_t *count, char *why, size_t size)
 {
     std::vector<WorkoutStep> steps = WorkoutSteps(*plan.table, STEPS_MAX);
-    for (const WorkoutStep &s : steps)
-        if (s.metres > FIT_METRES_MAX / 100) {
-            snprintf(why, size, "%s", "a split is longer than a workout step holds (429 km)");
-            return false;
-        }
+    if (std::any_of(steps.begin(), steps.end(), [](const WorkoutStep &s) { return s.metres > FIT_METRES_MAX / 100; })) {
+        snprintf(why, size, "%s", "a split is longer than a workout step holds (429 km)");
+        return false;
+    }
     FitFile fit;
     BeginFit(&fit);
     long long created = plan.startUnix - FIT_EPOCH_UNIX;

@@ -14,7 +14,7 @@ cmake -S . -B build/host -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/host --target core_bench -j"$(nproc)" >/dev/null
 cmake -S . -B build/windows -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" >/dev/null
-cmake --build build/windows --target velto window_bench minimal minimal_themed -j"$(nproc)" >/dev/null
+cmake --build build/windows --target velto window_bench minimal minimal_themed tools_floor -j"$(nproc)" >/dev/null
 
 . scripts/xvfb.sh
 [ -n "${DISPLAY:-}" ] || { start_xvfb; trap 'kill "$xvfb_pid"; WINEPREFIX=$PWD/build/wineprefix wineserver -k' EXIT; }

@@ -11,7 +11,7 @@ scripts/install-deps.sh run xvfb xauth imagemagick xdotool
 cmake --build build/windows --target velto >/dev/null
 
 # The tools start from what they last kept: here, from nothing.
-rm -f build/wineprefix/drive_c/users/*/AppData/Roaming/Velto/velto.ini
+rm -f build/wineprefix/drive_c/users/*/AppData/Roaming/Velto/{velto.ini,course.veltoplan}
 . scripts/xvfb.sh
 start_xvfb 1280x1024
 # The Wine desktop of these pictures must not outlive them.
@@ -43,14 +43,21 @@ shot 1024x768+0+0 plan-page.png 1.5
 xdotool key ctrl+Tab ctrl+Tab; sleep 0.5
 shot 1024x768+0+0 equivalents-page.png 1.5
 xdotool key Escape
-# A race-day plan: 10 km in 50:00 over the guide's hill, splits every 5 km
-# and every km at even effort: Special > 10 K, the time typed, Special >
-# Splits, the course chosen in the Open dialog.
-xdotool key alt+p; sleep 0.5; xdotool key 0; sleep 0.5
+# A race-day plan, the tools window maximized: 10 km in 50:00 over the
+# guide's hill at even effort, its stations, a start at 09:00 and a cut-off:
+# the Km distance unit first (so that 10 K is 10.00 Km.), Special > 10 K,
+# the time typed, then on the Splits page Even pace, every 1 km, a hill
+# effort of 50 %, the course chosen in the Open dialog, the start and the
+# cut-off typed, and the window maximized from its system menu.
 xdotool mousemove 230 160 click 1; sleep 0.3  # into the Time field
+xdotool key Tab Tab Right space; sleep 0.5
+xdotool key alt+p; sleep 0.5; xdotool key 0; sleep 0.5
+xdotool mousemove 230 160 click 1; sleep 0.3
 xdotool key Home shift+End; xdotool type 50:00; xdotool key Tab; sleep 0.5
 xdotool key alt+p; sleep 0.5; xdotool key s; sleep 1.5
+xdotool key alt+e; xdotool key alt+v; xdotool type 1; xdotool key alt+h; xdotool type 50; sleep 0.5
 xdotool key alt+u; sleep 1.5; xdotool type 'hill-course.gpx'; xdotool key Return; sleep 1.5
-xdotool key alt+i; xdotool key ctrl+a; xdotool type 50; sleep 0.5
+xdotool key alt+t; xdotool type 09:00; xdotool key alt+c; xdotool type '7.5 km 09:45'; sleep 0.5
+xdotool key alt+space; sleep 0.5; xdotool key x; sleep 1
 shot 1024x768+0+0 course-page.png 1.5
 xdotool key Escape

@@ -3,83 +3,172 @@
 # again under AddressSanitizer and UBSan, the same core tests built for
 # Windows and run under Wine with the window, soak and install tests, and
 # short fuzz runs. Installs what is missing first.
+#
+# Each suite builds in a folder of its own, so the four build at once, the
+# Windows one first; its tests start as soon as it is built, on a Wine
+# prefix and a display made ready meanwhile, and the other suites run
+# beside them. The seconds of each stage are printed at the end.
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
+began=$SECONDS
 
 scripts/install-deps.sh || exit 1
+# Garmin's FIT SDK, which reads back what Velto exports, runs on Node.js.
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+  scripts/install-deps.sh all nodejs npm || exit 1
+fi
+if [ ! -d tests/fit/node_modules/@garmin/fitsdk ]; then
+  npm ci --prefix tests/fit --no-audit --no-fund --loglevel=error </dev/null || exit 1
+fi
+installed=$((SECONDS - began))
+
 jobs=$(nproc)
 logs=build/test-logs
-mkdir -p "$logs"
+rm -rf "$logs" && mkdir -p "$logs"
+prefixes=("$PWD/build/wineprefix")
 
 xvfb_pid=
 cleanup() {
-  WINEPREFIX=$PWD/build/wineprefix wineserver -k 2>/dev/null
+  for p in "${prefixes[@]}" "$PWD"/build/windows/wineprefix-*; do
+    [ -d "$p" ] && WINEPREFIX=$p wineserver -k 2>/dev/null
+  done
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  kill $(jobs -p) 2>/dev/null
   true
 }
 trap cleanup EXIT
 
-# One display and one wineserver for every Windows test of the run.
+# One display for every Windows test of the run.
 . scripts/xvfb.sh
 [ -n "${DISPLAY:-}" ] || start_xvfb
-
-passed=0
-failed=0
-suite() {  # name, build dir, cmake options...
-  local name=$1 dir=$2
-  shift 2
-  echo "== $name"
-  if ! cmake -S . -B "$dir" "$@" >"$logs/$name-configure.log" 2>&1 ||
-     ! cmake --build "$dir" -j"$jobs" >"$logs/$name-build.log" 2>&1; then
-    tail -40 "$logs/$name-configure.log" "$logs/$name-build.log" 2>/dev/null
-    echo "$name: build failed"
-    failed=$((failed + 1))
-    return
-  fi
-  ctest --test-dir "$dir" --output-on-failure -j"$jobs" 2>&1 | tee "$logs/$name-ctest.log" | grep -vE '^ +Start |^Internal ctest'
-  local line total bad
-  line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$logs/$name-ctest.log" | tail -1)
-  if [ -z "$line" ]; then
-    echo "$name: ctest did not finish"
-    failed=$((failed + 1))
-    return
-  fi
-  total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line")
-  bad=$(sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/' <<<"$line")
-  passed=$((passed + total - bad))
-  failed=$((failed + bad))
+# A stage runs in the background; its outcome and seconds land in the logs.
+stage() {  # name, command...
+  local name=$1
+  shift
+  (
+    local start=$SECONDS
+    "$@"
+    echo "$? $((SECONDS - start))" >"$logs/$name.done"
+  ) &
 }
 
+build() {  # name, build dir, niceness, cmake options...
+  local name=$1 dir=$2 niceness=$3
+  shift 3
+  cmake -S . -B "$dir" "$@" >"$logs/$name-configure.log" 2>&1 &&
+    nice -n "$niceness" cmake --build "$dir" -j"$jobs" >"$logs/$name-build.log" 2>&1
+}
+# The ctest of a suite: its tally goes to NAME.tally, as "passed failed".
+check() {  # name, build dir, ctest options...
+  local name=$1 dir=$2
+  shift 2
+  ctest --test-dir "$dir" --output-on-failure "$@" >"$logs/$name-ctest.log" 2>&1
+  local line
+  line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$logs/$name-ctest.log" | tail -1)
+  if [ -z "$line" ]; then
+    echo "0 1" >"$logs/$name.tally"
+    return 1
+  fi
+  local total bad
+  total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line")
+  bad=$(sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/' <<<"$line")
+  echo "$((total - bad)) $bad" >"$logs/$name.tally"
+  [ "$bad" -eq 0 ]
+}
 # A static check passes when it prints nothing and exits with 0.
 analysis() {  # name, command...
   local name=$1
   shift
   if "$@" >"$logs/$name.log" 2>&1; then
-    echo "$name: clean"
-    passed=$((passed + 1))
+    echo "1 0" >"$logs/$name.tally"
   else
-    cat "$logs/$name.log"
-    echo "$name: FAILED"
-    failed=$((failed + 1))
+    echo "0 1" >"$logs/$name.tally"
+    return 1
   fi
 }
 
-suite host build/host -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
-echo "== analysis"
-analysis cppcheck-program cppcheck --enable=warning,style,performance,portability --std=c++17 \
-  --inline-suppr --quiet --error-exitcode=1 --library=windows -D_WIN32 -I . time model ui
-analysis cppcheck-tests cppcheck --enable=warning,performance,portability --std=c++17 \
-  --inline-suppr --quiet --error-exitcode=1 --library=googletest --library=windows -D_WIN32 -I . tests
-analysis clang-tidy clang-tidy --quiet -p build/host time/*.cpp model/*.cpp
-suite sanitizers build/asan -DCMAKE_BUILD_TYPE=Debug -DVELTO_SANITIZE=ON
-suite windows build/windows -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
-  -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake"
-# The window code as the cross compiler sees it: its target and its C++ headers.
-mingw=$(x86_64-w64-mingw32-g++ -print-file-name=include)/c++
-analysis clang-tidy-window clang-tidy --quiet -p build/windows ui/*.cpp ui/tools/*.cpp --extra-arg=--target=x86_64-w64-mingw32 \
-  --extra-arg=-isystem"$mingw" --extra-arg=-isystem"$mingw/x86_64-w64-mingw32" --extra-arg=-isystem"$mingw/backward"
-suite fuzz build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTO_FUZZ=ON \
-  -DCMAKE_CXX_COMPILER=clang++
+# The Wine prefix made while the programs build, then copied for each test
+# that has one of its own (a copy takes a moment, a new prefix some 15 s).
+ready_prefixes() {
+  exec >"$logs/prefixes.log" 2>&1
+  scripts/wine-run.sh cmd /c exit </dev/null || return 1
+  WINEPREFIX=$PWD/build/wineprefix wineserver -k 2>/dev/null  # its registry written out
+  mkdir -p build/windows
+  for own in 144dpi install uninstall soak; do
+    rm -rf "build/windows/wineprefix-$own" && cp -a build/wineprefix "build/windows/wineprefix-$own" || return 1
+  done
+}
+stage prefixes ready_prefixes
 
-echo "tests: $passed passed, $failed failed"
+toolchain=-DCMAKE_TOOLCHAIN_FILE=$PWD/cmake/mingw-w64-x86_64.cmake
+stage build-windows build windows build/windows 0 -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON \
+  -DCMAKE_EXPORT_COMPILE_COMMANDS=ON "$toolchain"
+# The other builds yield to the Windows one, whose tests take longest.
+stage build-host build host build/host 10 -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
+stage build-sanitizers build sanitizers build/asan 10 -DCMAKE_BUILD_TYPE=Debug -DVELTO_SANITIZE=ON
+stage build-fuzz build fuzz build/fuzz 10 -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTO_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++
+
+# Each suite's tests start as soon as it is built. The Windows tests run at
+# once, each program, and the install test, with a Wine prefix of its own
+# where they would disturb each other.
+start_tests() {
+  case $1 in
+  windows)
+    stage windows check windows build/windows -j6
+    # The window code as the cross compiler sees it: its target and its C++ headers.
+    local mingw
+    mingw=$(x86_64-w64-mingw32-g++ -print-file-name=include)/c++
+    stage clang-tidy-window analysis clang-tidy-window bash -c "ls ui/*.cpp ui/tools/*.cpp |
+      xargs -P$jobs -n4 clang-tidy --quiet -p build/windows --extra-arg=--target=x86_64-w64-mingw32 \
+        --extra-arg=-isystem$mingw --extra-arg=-isystem$mingw/x86_64-w64-mingw32 --extra-arg=-isystem$mingw/backward"
+    ;;
+  host)
+    stage host check host build/host -j"$jobs"
+    stage cppcheck-program analysis cppcheck-program cppcheck --enable=warning,style,performance,portability \
+      --std=c++17 --inline-suppr --quiet --error-exitcode=1 --library=windows -D_WIN32 -I . time model ui
+    stage cppcheck-tests analysis cppcheck-tests cppcheck --enable=warning,performance,portability --std=c++17 \
+      --inline-suppr --quiet --error-exitcode=1 --library=googletest --library=windows -D_WIN32 -I . tests
+    stage clang-tidy analysis clang-tidy bash -c "ls time/*.cpp model/*.cpp | xargs -P$jobs -n4 clang-tidy --quiet -p build/host"
+    ;;
+  sanitizers) stage sanitizers check sanitizers build/asan -j"$jobs" ;;
+  fuzz) stage fuzz check fuzz build/fuzz -j"$jobs" ;;
+  esac
+}
+pending=" windows host sanitizers fuzz "
+while [ "$pending" != " " ]; do
+  for suite in $pending; do
+    [ -f "$logs/build-$suite.done" ] || continue
+    [ "$suite" != windows ] || [ -f "$logs/prefixes.done" ] || continue
+    pending=${pending/ $suite / }
+    read -r status _ <"$logs/build-$suite.done"
+    [ "$status" -eq 0 ] && start_tests "$suite"
+  done
+  sleep 1
+done
+for p in $(jobs -p); do [ "$p" = "$xvfb_pid" ] || wait "$p"; done  # every stage, not the display
+
+# What each stage found, its log where it failed, and its seconds.
+passed=0 failed=0
+printf '\n%-18s %8s  %s\n' stage seconds result
+printf '%-18s %8s  %s\n' packages "$installed" ok
+for name in prefixes build-windows build-host build-sanitizers build-fuzz windows host cppcheck-program cppcheck-tests \
+            clang-tidy clang-tidy-window sanitizers fuzz; do
+  status=1 seconds=-
+  [ -f "$logs/$name.done" ] && read -r status seconds <"$logs/$name.done"
+  result=ok
+  if [ -f "$logs/$name.tally" ]; then
+    read -r good bad <"$logs/$name.tally"
+    passed=$((passed + good)) failed=$((failed + bad))
+    result="$good passed, $bad failed"
+  elif [ "$status" -ne 0 ]; then
+    failed=$((failed + 1)) result="FAILED"
+  fi
+  printf '%-18s %8s  %s\n' "$name" "$seconds" "$result"
+  if [ "$status" -ne 0 ]; then
+    for log in "$logs/$name"*.log "$logs/${name#build-}"-configure.log "$logs/${name#build-}"-build.log; do
+      [ -s "$log" ] && { echo "--- $log"; grep -vE '^ +Start |^Internal ctest' "$log" | tail -60; }
+    done
+  fi
+done
+echo "tests: $passed passed, $failed failed, in $((SECONDS - began)) s"
 [ "$failed" -eq 0 ]

@@ -34,16 +34,10 @@ mkdir -p "$(dirname "$WINEPREFIX")"
     wine regedit /S "$reg" </dev/null >/dev/null 2>&1 9>&-
     echo "$settings" >"$WINEPREFIX/velto-settings"
   fi
-  # Help > Doc needs a program for .txt, which Wine's own setup leaves
-  # without one: Wine's Notepad, unless the prefix already has a program.
-  if [ ! -f "$WINEPREFIX/velto-txt" ]; then
-    if ! wine reg query 'HKCR\.txt' /ve </dev/null 2>/dev/null 9>&- | grep -q REG_SZ; then
-      wine reg add 'HKCR\.txt' /ve /d txtfile /f </dev/null >/dev/null 2>&1 9>&-
-      wine reg query 'HKCR\txtfile\shell\open\command' /ve </dev/null 2>/dev/null 9>&- | grep -q REG_SZ ||
-        wine reg add 'HKCR\txtfile\shell\open\command' /ve /d 'notepad.exe "%1"' /f \
-          </dev/null >/dev/null 2>&1 9>&-
-    fi
-    touch "$WINEPREFIX/velto-txt"
+  # A screen of another size (VELTO_DPI), for the prefix's programs to come.
+  if [ -n "${VELTO_DPI:-}" ] && [ "$(cat "$WINEPREFIX/velto-dpi" 2>/dev/null)" != "$VELTO_DPI" ]; then
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$VELTO_DPI" /f </dev/null >/dev/null 2>&1 9>&-
+    echo "$VELTO_DPI" >"$WINEPREFIX/velto-dpi"
   fi
   # What starts here lives on: it must not hold the lock (9>&-), nor the
   # caller's output, which ctest waits to see closed.

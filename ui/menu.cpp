@@ -122,6 +122,14 @@ static void OpenDoc(HWND hwnd)
     int r = pShellExecute ? (int)(INT_PTR)pShellExecute(hwnd, "open", "velto.txt", NULL, WorkingDirectory,
                                                          SW_SHOWNORMAL)
                           : 0;
+    if (r == SE_ERR_NOASSOC) {
+        // A Windows with no program for .txt still has Notepad.
+        char guide[sizeof WorkingDirectory + 16];
+        snprintf(guide, sizeof guide, "\"%s%svelto.txt\"", WorkingDirectory, WorkingDirectory[0] ? "\\" : "");
+        r = (int)(INT_PTR)pShellExecute(hwnd, "open", "notepad.exe", guide, WorkingDirectory, SW_SHOWNORMAL);
+        if (r <= 32)
+            r = SE_ERR_NOASSOC;
+    }
     if (r == SE_ERR_FNF || r == SE_ERR_PNF)
         myerror("%s", "Velto.txt not found. Check installation");
     else if (r == SE_ERR_NOASSOC)

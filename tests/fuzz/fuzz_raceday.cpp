@@ -1,6 +1,7 @@
 // Any text as a start time, as cut-offs (with and without a start) and as a
 // station's name: read or refused without a crash; what is read is a time
 // of day, and cut-offs by distance whose times grow, all after the start.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -11,7 +12,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     std::string text(reinterpret_cast<const char *>(data), size);
-    text = text.substr(0, text.find('\0'));
+    text.resize(std::min(text.size(), text.find('\0')));
     long double start = -1;
     if (ReadStartTime(text.c_str(), &start) == READ_OK && !(start >= 0 && start < 86400))
         __builtin_trap();

@@ -466,38 +466,51 @@ TEST_F(Menus, DialogTemplatesAsBuilt)
 
 // ------------------------------------------------------------------- Doc
 
-static INT_PTR shellAnswer;
-static std::string shellDirectory;
-static HINSTANCE WINAPI FakeShell(HWND, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR directory, INT)
+// The shell's answers, the first to velto.txt, the next to Notepad; and
+// what it was asked to open, with what, where.
+static std::vector<INT_PTR> shellAnswers;
+static Strings shellCalls;
+static HINSTANCE WINAPI FakeShell(HWND, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory, INT)
 {
     EXPECT_STREQ(verb, "open");
-    EXPECT_STREQ(file, "velto.txt");
-    shellDirectory = directory;
-    return (HINSTANCE)shellAnswer;
+    EXPECT_STREQ(directory, WorkingDirectory);
+    shellCalls.push_back(std::string(file) + (parameters ? std::string(" ") + parameters : ""));
+    INT_PTR answer = shellAnswers.empty() ? 42 : shellAnswers.front();
+    if (!shellAnswers.empty())
+        shellAnswers.erase(shellAnswers.begin());
+    return (HINSTANCE)answer;
 }
 
+// Without a program for .txt the guide opens in Notepad, and only when that
+// fails too does Velto say there is no program.
 TEST_F(Menus, DocReportsEachShellResult)
 {
+    std::string guide = std::string("notepad.exe \"") + WorkingDirectory + "\\velto.txt\"";
     const struct {
-        INT_PTR r;
+        std::vector<INT_PTR> answers;
         Strings boxes;
+        size_t calls;
     } cases[] = {
-        {2, {"Velto.txt not found. Check installation"}},
-        {3, {"Velto.txt not found. Check installation"}},
-        {31, {"No application chosen to open a .txt"}},
-        {5, {"Unusual error opening velto.txt = 5"}},
-        {0, {"Unusual error opening velto.txt = 0"}},
-        {32, {"Unusual error opening velto.txt = 32"}},
-        {33, {}},
-        {42, {}},
+        {{2}, {"Velto.txt not found. Check installation"}, 1},
+        {{3}, {"Velto.txt not found. Check installation"}, 1},
+        {{31, 42}, {}, 2},
+        {{31, 2}, {"No application chosen to open a .txt"}, 2},
+        {{5}, {"Unusual error opening velto.txt = 5"}, 1},
+        {{0}, {"Unusual error opening velto.txt = 0"}, 1},
+        {{32}, {"Unusual error opening velto.txt = 32"}, 1},
+        {{33}, {}, 1},
+        {{42}, {}, 1},
     };
     pShellExecute = FakeShell;
     for (auto &c : cases) {
         BoxCatcher catcher;
-        shellAnswer = c.r;
+        shellAnswers = c.answers;
+        shellCalls.clear();
         Command(142);
-        EXPECT_EQ(catcher.texts(), c.boxes) << c.r;
-        EXPECT_EQ(shellDirectory, WorkingDirectory);
+        EXPECT_EQ(catcher.texts(), c.boxes) << c.answers[0];
+        ASSERT_EQ(shellCalls.size(), c.calls) << c.answers[0];
+        EXPECT_EQ(shellCalls[0], "velto.txt");
+        EXPECT_EQ(shellCalls.back(), c.calls > 1 ? guide : "velto.txt");
     }
     pShellExecute = NULL;  // found again on first use
 }

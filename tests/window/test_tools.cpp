@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -332,6 +333,83 @@ TEST_F(Tools, FailuresLeaveFilesAndSaySo)
     EXPECT_EQ(catcher.texts()[1], "The table could not be copied: another program holds the clipboard.");
     EXPECT_EQ(catcher.texts()[2], "The pace band could not be printed: Windows has no printer ready.");
     DeleteFileA(path.c_str());
+}
+
+// What a control's text needs that it lacks, or "": a label or a line
+// wrapped to its width must end above its bottom, with no word wider than
+// it; a button's text must fit beside its check mark or within its edges.
+std::string Cut(HWND control)
+{
+    char className[32], text[1024];
+    GetClassNameA(control, className, sizeof className);
+    GetWindowTextA(control, text, sizeof text);
+    LONG style = GetWindowLongA(control, GWL_STYLE);
+    bool button = lstrcmpiA(className, "Button") == 0;
+    if (!text[0] || !IsWindowVisible(control) || (!button && lstrcmpiA(className, "Static") != 0) ||
+        (!button && (style & SS_TYPEMASK) == SS_OWNERDRAW))
+        return "";
+    RECT client;
+    GetClientRect(control, &client);
+    HDC hdc = GetDC(control);
+    HGDIOBJ old = SelectObject(hdc, (HFONT)SendMessageA(control, WM_GETFONT, 0, 0));
+    int room = client.right;
+    if (button && (style & BS_TYPEMASK) != BS_PUSHBUTTON && (style & BS_TYPEMASK) != BS_DEFPUSHBUTTON)
+        room -= GetSystemMetrics(SM_CXMENUCHECK) + 2;
+    else if (button)
+        room -= 2 * GetSystemMetrics(SM_CXEDGE);
+    RECT need = {0, 0, room, 0};
+    UINT format = DT_CALCRECT | (button ? DT_SINGLELINE : DT_WORDBREAK) | ((style & SS_NOPREFIX) && !button ? DT_NOPREFIX : 0);
+    DrawTextA(hdc, text, -1, &need, format);
+    SelectObject(hdc, old);
+    ReleaseDC(control, hdc);
+    if (need.right <= room && need.bottom <= client.bottom)
+        return "";
+    return std::string(text) + " needs " + std::to_string(need.right) + " x " + std::to_string(need.bottom) +
+           ", has " + std::to_string(room) + " x " + std::to_string(client.bottom);
+}
+
+// Every line of every page fits its place, whatever its entries hold:
+// each entry in turn empty, unreadable, 0, tiny and huge.
+TEST_F(Tools, EveryLineFits)
+{
+    BoxCatcher catcher;
+    SetWindowTextA(hwndTimeReadout, "40:00");
+    SetWindowTextA(hwndDistanceReadout, "6.21");
+    Strings cut;
+    for (int page : {IDM_PACE_PLAN, IDM_SPLITS, IDM_PREDICTION, IDM_TRAINING, IDM_AGE_GRADE, IDM_TREADMILL}) {
+        catcher.InDialog([&](HWND tools) {
+            HWND shown = ToolsPage(tools);
+            auto check = [&]() {
+                for (HWND c = GetWindow(shown, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+                    std::string why = Cut(c);
+                    if (!why.empty() && std::find(cut.begin(), cut.end(), why) == cut.end())
+                        cut.push_back(why);
+                }
+            };
+            check();
+            for (HWND entry = GetWindow(shown, GW_CHILD); entry; entry = GetWindow(entry, GW_HWNDNEXT)) {
+                char className[16];
+                GetClassNameA(entry, className, sizeof className);
+                if (lstrcmpiA(className, "Edit") != 0)
+                    continue;
+                std::string was = Text(entry);
+                for (const char *probe : {"", "x", "0", "0.1", "99999"}) {
+                    SetWindowTextA(entry, probe);
+                    check();
+                }
+                SetWindowTextA(entry, was.c_str());
+            }
+            SendMessageA(tools, WM_COMMAND, IDCANCEL, 0);
+        });
+        Command(page);
+    }
+    if (const char *dpi = getenv("VELTO_DPI")) {  // the run at another screen's size
+        HDC screen = GetDC(NULL);
+        EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSY), atoi(dpi));
+        ReleaseDC(NULL, screen);
+    }
+    EXPECT_EQ(cut, Strings{});
+    EXPECT_TRUE(catcher.boxes().empty());
 }
 
 // Like Marathon: distance and both ranges, thumbs from the stored values;

@@ -1,6 +1,7 @@
 // The Age Grade page: a result against the road tables for an age and a
-// sex, with the tables' version line.
+// sex, with the version lines of the tables.
 #include <cstdio>
+#include <cstring>
 
 #include "model/agegrade.h"
 #include "ui/resource.h"
@@ -31,9 +32,17 @@ static void Refresh(HWND hPage)
     SetDlgItemTextA(hPage, IDC_AGE_GRADED, graded);
     SetDlgItemTextA(hPage, IDC_AGE_FACTOR, factor);
     SetDlgItemTextA(hPage, IDC_AGE_STANDARD, standard);
-    char tables[256];
-    snprintf(tables, sizeof tables, "Tables: %s. Public domain (CC0), from the Age-Grade-Tables of Alan Jones.",
-             szAgeTableVersions[tools.sex == SEX_WOMAN ? SEX_WOMAN : SEX_MAN]);
+}
+
+// The title of each table shipped, as its file gives it; one without a
+// revision date says so, so that a figure can be traced to its tables.
+static void ShowTables(HWND hPage)
+{
+    const char *const *t = szAgeTableVersions;
+    char tables[320];
+    snprintf(tables, sizeof tables, "Tables: %s%s; %s%s. Public domain (CC0), from the Age-Grade-Tables of Alan Jones.",
+             t[SEX_MAN], strstr(t[SEX_MAN], "Version") ? "" : " (no revision date)", t[SEX_WOMAN],
+             strstr(t[SEX_WOMAN], "Version") ? "" : " (no revision date)");
     SetDlgItemTextA(hPage, IDC_AGE_TABLES, tables);
 }
 
@@ -46,6 +55,7 @@ INT_PTR CALLBACK AgeGradePageProc(HWND hPage, UINT iMsg, WPARAM wParam, LPARAM)
         SendDlgItemMessageA(hPage, IDC_AGE, EM_LIMITTEXT, sizeof tools.age - 1, 0);
         SetDlgItemTextA(hPage, IDC_AGE, tools.age);
         CheckRadioButton(hPage, IDC_SEX_MAN, IDC_SEX_WOMAN, tools.sex == SEX_WOMAN ? IDC_SEX_WOMAN : IDC_SEX_MAN);
+        ShowTables(hPage);
         return FALSE;
     case WM_COMMAND: {
         int id = LOWORD(wParam), code = HIWORD(wParam);

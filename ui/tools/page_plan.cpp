@@ -77,8 +77,7 @@ static bool UseNote(HWND hPage, const Plan &plan)
         snprintf(note, sizeof note, "%s", "Make a plan first: two of time, distance and pace.");
     } else if (time < 0 || miles < 0) {
         snprintf(note, sizeof note, "%s",
-                 "Beyond the window: its ranges go up to 1000 miles and 27:46:40, as the resolution "
-                 "dialogs take them.");
+                 "Beyond the window: its ranges go up to 1000 miles and 27:46:40.");
     } else {
         usable = true;
         int used = snprintf(note, sizeof note, "The window will hold %s in %s.", distanceText, timeText);

@@ -366,14 +366,11 @@ static bool Typed(HWND hPage, int id)
     return false;
 }
 
-// What the page's own controls take, typed or chosen.
-static bool Command(HWND hPage, int id, int code)
+// The choices of the page's own buttons and list.
+static bool Chosen(HWND hPage, int id, int code)
 {
     if (code == BN_CLICKED && id >= IDC_SPLITS_EVEN && id <= IDC_SPLITS_POSITIVE) {
         tools.direction = id == IDC_SPLITS_EVEN ? 0 : id == IDC_SPLITS_NEGATIVE ? -1 : 1;
-    } else if (code == EN_CHANGE && bShowing) {
-        return true;  // refreshed once, when shown
-    } else if (code == EN_CHANGE && Typed(hPage, id)) {
     } else if (code == BN_CLICKED && id == IDC_SPLITS_HALFWAY) {
         tools.halfway = IsDlgButtonChecked(hPage, id) == BST_CHECKED;
     } else if (code == BN_CLICKED && id == IDC_SPLITS_STATIONS) {
@@ -382,12 +379,23 @@ static bool Command(HWND hPage, int id, int code)
         int selected = (int)SendDlgItemMessageA(hPage, id, CB_GETCURSEL, 0, 0);
         if (selected >= 0 && selected < UNITS)
             tools.splitUnit = selected;
-    } else if (code == BN_CLICKED && FileCommand(hPage, id)) {
     } else {
-        return code == BN_CLICKED && TableCommand(hPage, id);
+        return false;
     }
-    Refresh(hPage);
     return true;
+}
+
+// What the page's own controls take, typed or chosen.
+static bool Command(HWND hPage, int id, int code)
+{
+    if (code == EN_CHANGE && bShowing)
+        return true;  // refreshed once, when shown
+    if ((code == EN_CHANGE && Typed(hPage, id)) || Chosen(hPage, id, code) ||
+        (code == BN_CLICKED && FileCommand(hPage, id))) {
+        Refresh(hPage);
+        return true;
+    }
+    return code == BN_CLICKED && TableCommand(hPage, id);
 }
 
 // The list's notifications: its cells, the row selected, and a focus mark
