@@ -113,9 +113,9 @@ static bool DayClock(const char *text, long double *seconds)
         if (!Digits(&text, 2, &secs) || secs >= 60)
             return false;
         if (*text == '.' || *text == ',') {
-            long double tenth = 0.1L;
-            for (text++; *text >= '0' && *text <= '9'; text++, tenth /= 10)
-                secs += (*text - '0') * tenth;
+            int places = 0;
+            for (text++; *text >= '0' && *text <= '9'; text++)
+                secs += (*text - '0') * powl(10, -++places);
         }
     }
     if (*text != '\0' || hours >= 24)

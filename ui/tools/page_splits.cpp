@@ -6,8 +6,10 @@
 #include <windows.h>
 #include <commctrl.h>  // after windows.h
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 #include "ui/files.h"
 #include "ui/resource.h"
@@ -358,12 +360,11 @@ static bool TableCommand(HWND hPage, int id)
 // An entry typed in: its text to the tools. False for no entry of the page.
 static bool Typed(HWND hPage, int id)
 {
-    for (const auto &e : entries)
-        if (e.id == id) {
-            GetDlgItemTextA(hPage, id, e.text, (int)e.size);
-            return true;
-        }
-    return false;
+    const auto *e = std::find_if(std::begin(entries), std::end(entries), [id](const auto &each) { return each.id == id; });
+    if (e == std::end(entries))
+        return false;
+    GetDlgItemTextA(hPage, id, e->text, (int)e->size);
+    return true;
 }
 
 // The choices of the page's own buttons and list.

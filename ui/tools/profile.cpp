@@ -4,6 +4,7 @@
 // marked along the foot. Drawn into any device
 // context: the Splits page, the head of a printed pace band, a metafile.
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -37,19 +38,19 @@ static void DistanceMarks(HDC hdc, const RECT &plot, long double metres, int uni
     snprintf(label, sizeof label, "%.0Lf", units);
     GetTextExtentPoint32A(hdc, label, (int)strlen(label), &widest);
     int width = plot.right - plot.left;
-    long double step = 1;
-    for (long double factor = 1;; factor *= 10) {
+    long double step = 0;
+    for (int power = 0; power <= 12 && step == 0; power++) {
+        long double factor = powl(10, power);
         long double steps[4] = {1 * factor, 5 * factor, 10 * factor, 20 * factor};
         long double *fits = std::find_if(steps, steps + 4, [&](long double each) {
             return each / units * width >= widest.cx * 2;
         });
-        if (fits != steps + 4 || factor > 1e12L) {
+        if (fits != steps + 4 || power == 12)
             step = fits != steps + 4 ? *fits : steps[3];
-            break;
-        }
     }
     SetTextAlign(hdc, TA_CENTER | TA_TOP);
-    for (long double at = step; at < units; at += step) {
+    for (long long k = 1; k * step < units; k++) {
+        long double at = k * step;
         int x = plot.left + (int)(at / units * width);
         MoveToEx(hdc, x, plot.bottom, NULL);
         LineTo(hdc, x, plot.bottom + 3);

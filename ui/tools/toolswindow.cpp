@@ -310,9 +310,9 @@ static void Layout(HWND hDlg, int width, int height)
     FrameMoved(hDlg);
     RECT area = PageArea(hDlg);
     batch = BeginDeferWindowPos(PAGES);
-    for (HWND page : hwndPages)
-        if (page)
-            batch = PlaceControl(batch, page, area.left, area.top, area.right - area.left, area.bottom - area.top);
+    for (int k = 0; k < PAGES; k++)  // the pages made so far
+        if (hwndPages[k])
+            batch = PlaceControl(batch, hwndPages[k], area.left, area.top, area.right - area.left, area.bottom - area.top);
     if (batch)
         EndDeferWindowPos(batch);
 }
