@@ -25,7 +25,8 @@ echo
 echo "| measure | Velto | floor | Velto / floor | silent floor |"
 echo "|---|---|---|---|---|"
 (cd build/windows/tests && ../../../scripts/wine-run.sh window_bench.exe drag 2>/dev/null | tr -d '\r')
-(cd build/windows/tests && ../../../scripts/wine-run.sh window_bench.exe tools 2>/dev/null | tr -d '\r')
+floor=$(cd build/windows/tests && ../../../scripts/wine-run.sh tools_floor.exe 2>/dev/null | tr -d '\r')
+(cd build/windows/tests && ../../../scripts/wine-run.sh window_bench.exe tools $floor 2>/dev/null | tr -d '\r')
 (cd build/windows/tests && ../../../scripts/wine-run.sh window_bench.exe course 2>/dev/null | tr -d '\r')
 velto=$(winpath build/windows/ui/velto.exe) minimal=$(winpath build/windows/tests/minimal.exe)
 folder=$(winpath build/windows/ui/velto.exe) themed=$(winpath build/windows/tests/minimal_themed.exe)

@@ -4,8 +4,9 @@
 //                                calls one drag needs
 //   window_bench startup A B     start-up time and peak memory of program A
 //                                (velto.exe, less its 3 s logo) and B (minimal)
-//   window_bench tools           the runner's tools opened on a split table of
-//                                10,000 rows, to their first painting
+//   window_bench tools F M       the runner's tools opened on a split table of
+//                                10,000 rows, to their first painting, against
+//                                the floor's first F and median M (ms)
 //   window_bench course          a 100 km track of 100,000 points read; the
 //                                Splits page planned and redrawn over it
 //                                after a change of hill effort
@@ -16,6 +17,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -168,7 +170,8 @@ static LRESULT CALLBACK OnActivate(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(openHook, code, wParam, lParam);
 }
 
-static void ToolsOpen()
+// The floor's figures (tools_floor.exe, run just before) give the ratio.
+static void ToolsOpen(double floorFirst, double floorMedian)
 {
     HWND velto = StartVelto(GetModuleHandleA(NULL));
     ShowWindow(velto, SW_SHOWNORMAL);
@@ -190,9 +193,10 @@ static void ToolsOpen()
         UnhookWindowsHookEx(openHook);
         times.push_back(openMs);
     }
+    double median = Median(std::vector<double>(times.begin() + 1, times.end()));
     printf("| tools opened on 10,000 split rows, to the first painting: first, median of 5 (the controls loaded "
-           "before, once the window is up: %.0f ms) | %.0f ms, %.0f ms | | | |\n",
-           prepared, times[0], Median(std::vector<double>(times.begin() + 1, times.end())));
+           "before, once the window is up: %.0f ms) | %.0f ms, %.0f ms | %.0f ms, %.0f ms | %.2f, %.2f | |\n",
+           prepared, times[0], median, floorFirst, floorMedian, times[0] / floorFirst, median / floorMedian);
     DestroyWindow(velto);
 }
 
@@ -315,8 +319,8 @@ int main(int argc, char **argv)
         Drag(true, 4, 250);
         return 0;
     }
-    if (argc == 2 && strcmp(argv[1], "tools") == 0) {
-        ToolsOpen();
+    if (argc == 4 && strcmp(argv[1], "tools") == 0) {
+        ToolsOpen(atof(argv[2]), atof(argv[3]));
         return 0;
     }
     if (argc == 6 && strcmp(argv[1], "startup") == 0) {

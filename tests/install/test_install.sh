@@ -142,17 +142,26 @@ keep() { "$run" "$launch" --keep "$winstalled\\velto.exe" "$winstalled"; }
 # Velto running from its zip, elsewhere: not the installer's to close.
 zipped="$wwork\\zip\\Velto-$version"
 keep_zipped() { "$run" "$launch" --keep "$zipped\\velto.exe" "$zipped"; }
-zipped_runs() { pgrep -f 'Velto-'"$version"'\\velto\.exe' >/dev/null; }
+# A process of this prefix whose command line matches: the other half of the
+# test runs the same programs at the same time, in a prefix of its own.
+ours() {
+  local p
+  for p in $(pgrep -f "$1"); do
+    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+  done
+  return 1
+}
+zipped_runs() { ours 'Velto-'"$version"'\\velto\.exe'; }
 # The tools open over a plan, with a percentage typed (and the Save dialog up).
 tools_open() { "$run" "$launch" --tools "$winstalled\\velto.exe" "$winstalled" "$@"; }
 tools_kept() { tr -d '\r' <"$kept" | grep -qx 'percent=7' || { echo "the tools' entry is lost"; return 1; }; }
-running() { pgrep -f 'Programs\\Velto\\velto\.exe' >/dev/null; }  # the installed one, not the unreaped
+running() { ours 'Programs\\Velto\\velto\.exe'; }  # the installed one, not the unreaped
 stopped() { for _ in $(seq 40); do running || return 0; sleep 0.25; done; echo "Velto still runs"; return 1; }  # Wine's process ends a moment later
 # A window of Velto's class that will not close for $1 s, from the installed
 # program's own file (the installer closes only that program's copies).
 stubborn() { cp "$launch" "$installed/velto.exe"; "$run" "$winstalled\\velto.exe" --stubborn "$1" & sleep 2; }
 unstubborn() { helpers; cp "$build/ui/velto.exe" "$installed/velto.exe"; }
-export -f keep keep_zipped zipped_runs tools_open tools_kept running stopped
+export -f ours keep keep_zipped zipped_runs tools_open tools_kept running stopped
 export zipped kept
 # Velto's windows too are left to Wine alone while it runs here: with no
 # window manager, every window it hides as it closes would cost 2 s.
@@ -299,7 +308,7 @@ holder 8
 check "held past the retries, the folders go at the next sign-in" \
   bash -c "'$run' '$installed/Uninstall.exe' /S '_?=$winstalled' && gone '$installed/Uninstall.exe' &&
            '$run' taskkill /f /im cmd.exe >/dev/null &&
-           while pgrep -f 'launch.exe --stubbor[n]' >/dev/null; do sleep 0.5; done; signin; absent '$installed' '$programs' && tidy"
+           while ours 'launch.exe --stubbor[n]'; do sleep 0.5; done; signin; absent '$installed' '$programs' && tidy"
 helpers
 
 # ------------------------------------------------------- the user's folders
