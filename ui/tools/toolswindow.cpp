@@ -193,9 +193,14 @@ HDWP PlaceControl(HDWP batch, HWND control, int x, int y, int width, int height)
     RECT r;
     GetWindowRect(control, &r);
     MapWindowPoints(NULL, GetParent(control), (POINT *)&r, 2);
-    if (!batch || (r.left == x && r.top == y && r.right - r.left == width && r.bottom - r.top == height))
+    bool sized = r.right - r.left != width || r.bottom - r.top != height;
+    if (!batch || (r.left == x && r.top == y && !sized))
         return batch;
-    return DeferWindowPos(batch, control, NULL, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // A control of another size is drawn anew whole: its old picture, kept
+    // where it fits, would show a note wrapped at the old width or a profile
+    // at the old scale.
+    return DeferWindowPos(batch, control, NULL, x, y, width, height,
+                          SWP_NOZORDER | SWP_NOACTIVATE | (sized ? SWP_NOCOPYBITS : 0));
 }
 
 // The tab and list controls, loaded only for the tools.
