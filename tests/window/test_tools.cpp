@@ -29,7 +29,8 @@ protected:
 };
 
 // 10 km in 40:00 with a 4 % negative split, copied and saved with the
-// headings; a split over 20 % is refused in a line.
+// headings; a split over 20 % is refused in a line; an empty hill effort
+// with no course leaves the table as it is.
 TEST_F(Tools, SplitsToCopyAndSave)
 {
     BoxCatcher catcher;
@@ -42,6 +43,7 @@ TEST_F(Tools, SplitsToCopyAndSave)
     snprintf(path, sizeof path, "%svelto-splits.csv", folder);
     DeleteFileA(path);
     std::string tooMuch;
+    int flatRows = 0;
     catcher.InDialog([&](HWND tools) {
         HWND page = ToolsPage(tools);
         SendDlgItemMessageA(page, IDC_SPLITS_NEGATIVE, BM_CLICK, 0, 0);
@@ -52,10 +54,15 @@ TEST_F(Tools, SplitsToCopyAndSave)
         SetDlgItemTextA(page, IDC_SPLITS_PERCENT, "25");
         tooMuch = Text(GetDlgItem(page, IDC_SPLITS_NOTE)) + " " +
                   std::to_string(SendDlgItemMessageA(page, IDC_SPLITS_LIST, LVM_GETITEMCOUNT, 0, 0));
+        // The hill effort counts over a course only: without one, left empty, the table stands.
+        SetDlgItemTextA(page, IDC_SPLITS_PERCENT, "4");
+        SetDlgItemTextA(page, IDC_SPLITS_HILL, "");
+        flatRows = (int)SendDlgItemMessageA(page, IDC_SPLITS_LIST, LVM_GETITEMCOUNT, 0, 0);
         SendMessageA(tools, WM_COMMAND, IDCANCEL, 0);
     });
     Command(152);
     EXPECT_EQ(tooMuch, "A split is 0 to 20 %: type the percentage, as 4. 0");
+    EXPECT_EQ(flatRows, 10);
     EXPECT_EQ(ClipboardText().substr(0, 48), "Km\tTime\tSplit\tPace /Km\r\n1\t4:08.8\t4:08.8\t4:08.8\r\n");
     std::stringstream csv;
     csv << std::ifstream(path, std::ios::binary).rdbuf();
