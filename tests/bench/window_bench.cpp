@@ -308,8 +308,21 @@ static void CourseOpen()
     DeleteFileA(path);
 }
 
+// The tools' kept entries and course in a folder of the run's own: what a
+// session in the same prefix kept (the pictures' 10 km hill, say) would
+// otherwise be opened and measured instead of the bench's own course.
+static void OwnSettings()
+{
+    char folder[MAX_PATH];
+    DWORD n = GetTempPathA(sizeof folder, folder);
+    snprintf(folder + n, sizeof folder - n, "velto-bench-%lu", GetCurrentProcessId());
+    CreateDirectoryA(folder, NULL);
+    SetEnvironmentVariableA("APPDATA", folder);
+}
+
 int main(int argc, char **argv)
 {
+    OwnSettings();
     if (argc == 2 && strcmp(argv[1], "course") == 0) {
         CourseOpen();
         return 0;
