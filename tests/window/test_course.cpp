@@ -303,31 +303,5 @@ TEST_F(Courses, ExportedForAWatch)
     EXPECT_TRUE(catcher.boxes().empty());
 }
 
-// The window grown, as by its frame or maximized: each part of the page that
-// changed size is drawn anew whole, not its old picture kept where it fits
-// (a note wrapped at the old width, the profile at the old scale).
-TEST_F(Courses, GrownPartsAreDrawnAnewWhole)
-{
-    BoxCatcher catcher;
-    Strings stale;
-    catcher.InDialog([&](HWND tools) {
-        HWND page = ToolsPage(tools);
-        UpdateWindow(tools);
-        RECT frame;
-        GetWindowRect(tools, &frame);
-        SetWindowPos(tools, NULL, 0, 0, frame.right - frame.left + 300, frame.bottom - frame.top + 200,
-                     SWP_NOMOVE | SWP_NOZORDER);
-        for (int id : {IDC_SPLITS_PROFILE, IDC_SPLITS_NOTE, IDC_SPLITS_COURSE_NOTE}) {
-            RECT client, waiting = {};
-            GetClientRect(GetDlgItem(page, id), &client);
-            GetUpdateRect(GetDlgItem(page, id), &waiting, FALSE);
-            if (client.right && !EqualRect(&client, &waiting))
-                stale.push_back(std::to_string(id));
-        }
-        SendMessageA(tools, WM_COMMAND, IDCANCEL, 0);
-    });
-    SendMessageA(hwnd, WM_COMMAND, IDM_SPLITS, 0);
-    EXPECT_EQ(stale, Strings{});
-}
 
 }  // namespace

@@ -376,7 +376,8 @@ std::string Cut(HWND control)
 }
 
 // Every line of every page fits its place, whatever its entries hold:
-// each entry in turn empty, unreadable, 0, tiny and huge.
+// each entry in turn empty, unreadable, 0, tiny and huge; and after the
+// window has grown.
 TEST_F(Tools, EveryLineFits)
 {
     BoxCatcher catcher;
@@ -406,6 +407,18 @@ TEST_F(Tools, EveryLineFits)
                 }
                 SetWindowTextA(entry, was.c_str());
             }
+            // Grown, each part of another size is drawn anew whole, not its
+            // old picture kept where it fits (a note wrapped at the old width).
+            RECT frame, client, waiting;
+            UpdateWindow(tools);
+            GetWindowRect(tools, &frame);
+            if (page == IDM_SPLITS)
+                SetWindowPos(tools, NULL, 0, 0, frame.right - frame.left + 300, frame.bottom - frame.top + 200,
+                             SWP_NOMOVE | SWP_NOZORDER);
+            for (int id : {IDC_SPLITS_PROFILE, IDC_SPLITS_NOTE, IDC_SPLITS_COURSE_NOTE})
+                if (page == IDM_SPLITS && GetClientRect(GetDlgItem(shown, id), &client) && client.right &&
+                    (!GetUpdateRect(GetDlgItem(shown, id), &waiting, FALSE) || !EqualRect(&client, &waiting)))
+                    cut.push_back(std::to_string(id) + " keeps its old picture");
             SendMessageA(tools, WM_COMMAND, IDCANCEL, 0);
         });
         Command(page);
