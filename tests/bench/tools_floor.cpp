@@ -7,31 +7,10 @@
 #include <commctrl.h>  // after windows.h
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <vector>
 
-using Clock = std::chrono::steady_clock;
-static Clock::time_point openStart;
-static double openMs;
-static HHOOK hook;
-
-static void CALLBACK Opened(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    HWND dialog = GetActiveWindow();
-    if (!dialog || !IsWindowVisible(dialog))
-        return;
-    KillTimer(NULL, timer);
-    openMs = std::chrono::duration<double, std::milli>(Clock::now() - openStart).count();
-    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-}
-
-static LRESULT CALLBACK OnActivate(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code == HCBT_ACTIVATE)
-        SetTimer(NULL, 0, 1, Opened);
-    return CallNextHookEx(hook, code, wParam, lParam);
-}
+#include "opening.h"
 
 static INT_PTR CALLBACK PageProc(HWND page, UINT msg, WPARAM, LPARAM lParam)
 {
@@ -93,11 +72,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     UpdateWindow(main);
     std::vector<double> times;
     for (int n = 0; n < 6; n++) {
-        hook = SetWindowsHookExA(WH_CBT, OnActivate, NULL, GetCurrentThreadId());
-        openStart = Clock::now();
-        DialogBoxParamA(instance, "FloorBox", main, DialogProc, 0);
-        UnhookWindowsHookEx(hook);
-        times.push_back(openMs);
+        times.push_back(TimeOpening([&] { DialogBoxParamA(instance, "FloorBox", main, DialogProc, 0); }));
     }
     std::vector<double> later(times.begin() + 1, times.end());
     std::sort(later.begin(), later.end());

@@ -21,6 +21,7 @@
 #include <cstring>
 #include <vector>
 
+#include "opening.h"
 #include "model/pacemodel.h"
 #include "model/watchfiles.h"
 #include "ui/files.h"
@@ -28,7 +29,6 @@
 #include "ui/tools/tools.h"
 #include "ui/velto.h"
 
-using Clock = std::chrono::steady_clock;
 
 static HWND floorPace, floorTime, floorDistance, floorBar, floorOther;
 
@@ -144,32 +144,8 @@ static double Median(std::vector<double> v)
     return v[v.size() / 2];
 }
 
-// Opening the tools on 10,000 rows (1242 miles of 200 m laps), from the
-// menu command until a timer's turn comes, after all painting; then closed.
-static Clock::time_point openStart;
-static double openMs;
-static HHOOK openHook;
-
-static void CALLBACK Opened(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    HWND tools = GetActiveWindow();
-    if (!tools || !IsWindowVisible(tools))
-        return;  // again at the next tick
-    KillTimer(NULL, timer);
-    openMs = std::chrono::duration<double, std::milli>(Clock::now() - openStart).count();
-    PostMessageA(tools, WM_COMMAND, IDCANCEL, 0);
-}
-
-// What runs once the tools window is up: a timer's turn comes after all painting.
-static TIMERPROC whenOpen = Opened;
-
-static LRESULT CALLBACK OnActivate(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code == HCBT_ACTIVATE)
-        SetTimer(NULL, 0, 1, whenOpen);
-    return CallNextHookEx(openHook, code, wParam, lParam);
-}
-
+// Opening the tools on 10,000 rows (1242 miles of 200 m laps), to their
+// first painting (opening.h); then closed.
 // The floor's figures (tools_floor.exe, run just before) give the ratio.
 static void ToolsOpen(double floorFirst, double floorMedian)
 {
@@ -187,11 +163,7 @@ static void ToolsOpen(double floorFirst, double floorMedian)
         snprintf(tools.time, sizeof tools.time, "%s", "100:00:00");
         snprintf(tools.distance, sizeof tools.distance, "%s", "1242");
         tools.splitUnit = UNIT_200M;
-        openHook = SetWindowsHookExA(WH_CBT, OnActivate, NULL, GetCurrentThreadId());
-        openStart = Clock::now();
-        SendMessageA(velto, WM_COMMAND, IDM_SPLITS, 0);
-        UnhookWindowsHookEx(openHook);
-        times.push_back(openMs);
+        times.push_back(TimeOpening([velto] { SendMessageA(velto, WM_COMMAND, IDM_SPLITS, 0); }));
     }
     double median = Median(std::vector<double>(times.begin() + 1, times.end()));
     printf("| tools opened on 10,000 split rows, to the first painting: first, median of 5 (the controls loaded "
@@ -294,9 +266,7 @@ static void CourseOpen()
         opens.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     }
     whenOpen = Redraw;
-    openHook = SetWindowsHookExA(WH_CBT, OnActivate, NULL, GetCurrentThreadId());
-    SendMessageA(velto, WM_COMMAND, IDM_SPLITS, 0);
-    UnhookWindowsHookEx(openHook);
+    TimeOpening([velto] { SendMessageA(velto, WM_COMMAND, IDM_SPLITS, 0); });
     printf("| a 100 km track of 100,000 points read, median of 3 | %.0f ms | | | |\n", Median(opens));
     printf("| the Splits page planned and redrawn over it after a change of hill effort, median of 5 | %.1f ms | | | |\n",
            Median(std::vector<double>(redrawMs, redrawMs + 5)));

@@ -303,5 +303,4 @@ TEST_F(Courses, ExportedForAWatch)
     EXPECT_TRUE(catcher.boxes().empty());
 }
 
-
 }  // namespace
